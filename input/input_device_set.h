@@ -1,0 +1,76 @@
+// All physical input of the process: the DirectInput devices, the state read
+// from them each tick and the edge state of every key and pad input.
+#pragma once
+
+#include <cstdint>
+
+#include "input/device_port.h"
+
+// 0 idle, 1 released, 2 pressed, 3 held.
+using EdgeState = std::int32_t;
+constexpr EdgeState kEdgeIdle = 0;
+constexpr EdgeState kEdgeReleased = 1;
+constexpr EdgeState kEdgePressed = 2;
+constexpr EdgeState kEdgeHeld = 3;
+
+struct EdgeRecord {
+    EdgeState state;
+    std::uint8_t current;
+    std::uint8_t previous;
+};
+
+struct PadSnapshot {
+    std::uint8_t buttons[32];
+    std::uint8_t directions[4];  // up, down, left, right
+    std::int32_t x;
+    std::int32_t y;
+};
+
+constexpr int kKeyCount = 256;
+constexpr int kPadSlots = 16;
+constexpr int kPadInputCount = 36;  // 32 buttons, then up, down, left, right
+constexpr std::uint32_t kRecordCapacity = 8;
+
+class InputDeviceSet {
+public:
+    // Opening and closing (one time each per process).
+    HResult OpenDevices(InstanceRef instance, WindowRef mainWindow, std::int32_t horizontal,
+                        std::int32_t vertical);
+    HResult CloseDevices();
+    static int AddGameController(const void* deviceInstance, void* set);
+    static int SetAxisRange(std::uint32_t axisType, void* device);
+
+    // Once per tick.
+    void UpdateInputs();
+    HResult ReadMouse();
+    HResult ReadKeyboard();
+    HResult ReadControllers();
+    std::uint8_t KeyDown(int scanCode) const { return keyDown[scanCode]; }
+    const PadSnapshot* PadSnapshotAt(std::uint32_t index) const {
+        return index < padCount ? &snapshots[index] : nullptr;
+    }
+
+    std::uint8_t keyDown[kKeyCount] = {};
+    std::uint32_t padCount = 0;
+    std::uint32_t padLimit = 0;
+    PadSnapshot* snapshots = nullptr;
+    std::int32_t thresholdX = 0;
+    std::int32_t thresholdY = 0;
+    WindowRef window = nullptr;
+    DirectInputRef directInput = nullptr;
+    DeviceRef keyboard = nullptr;
+    DeviceRef mouse = nullptr;
+    DeviceRef pads[kPadSlots] = {};
+    DeviceRecord recordBuffer[kRecordCapacity] = {};
+    std::uint32_t selectedPad = 0;
+    EdgeRecord keyEdges[kKeyCount] = {};
+    EdgeRecord padEdges[kPadInputCount] = {};
+};
+
+// The process's one set; all zero until OpenDevices. Constant-initialised, so
+// it exists before any other global; its closing is registered separately
+// (RegisterDeviceCleanup) at the place the start-up order gives.
+extern InputDeviceSet InputDevices;
+
+// Registers CloseDevices of InputDevices to run at process exit.
+void RegisterDeviceCleanup();

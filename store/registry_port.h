@@ -1,0 +1,34 @@
+// The seam between the assignment store and the Windows registry. Each
+// operation is one advapi32 call with its result code passed through.
+#pragma once
+
+#include <cstdint>
+
+using RegistryKeyRef = void*;
+
+// The predefined root keys, under their Win32 handle values.
+enum class RegistryRoot : std::uintptr_t { CurrentUser = 0x80000001u };
+
+constexpr std::int32_t kErrorSuccess = 0;
+constexpr std::int32_t kErrorFileNotFound = 2;
+constexpr std::int32_t kErrorAccessDenied = 5;
+constexpr std::int32_t kErrorMoreData = 234;
+constexpr std::uint32_t kRegSz = 1;
+constexpr std::uint32_t kRegBinary = 3;
+
+namespace reg {
+
+// RegOpenKeyA: opens an existing key, never creates one.
+std::int32_t OpenKey(RegistryRoot root, const char* path, RegistryKeyRef* out);
+// RegCreateKeyA: opens the key, creating it and any missing keys on its path.
+std::int32_t CreateKey(RegistryRoot root, const char* path, RegistryKeyRef* out);
+// RegQueryValueExA: size holds the buffer's size on entry.
+std::int32_t QueryValue(RegistryKeyRef key, const char* name, std::uint32_t* type,
+                        std::uint8_t* data, std::uint32_t* size);
+// RegSetValueExA with REG_BINARY.
+std::int32_t SetBinaryValue(RegistryKeyRef key, const char* name, const std::uint8_t* data,
+                            std::uint32_t size);
+// RegCloseKey.
+std::int32_t CloseKey(RegistryKeyRef key);
+
+}  // namespace reg

@@ -1,0 +1,3 @@
+#include "ui/view_port.h"
+
+WindowRef MessageBoxOwner = nullptr;
