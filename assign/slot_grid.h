@@ -25,3 +25,5 @@ void AdvanceCursor(int page);
 void RefreshSlotCaptions(int page);
 void RefreshSlotCaption(int page, int row, int slot);
 void SetRadioCheck(WindowRef button, int checked);
+// The radio button of the page's selected slot.
+WindowRef SelectedRadio(int page);

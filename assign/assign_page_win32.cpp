@@ -1,0 +1,38 @@
+#include "assign/assign_page_win32.h"
+
+#include "assign/assign_page.h"
+#include "store/tool_settings.h"
+
+INT_PTR CALLBACK GamepadPageProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    return AssignPageProc(0, window, message, wParam, lParam);
+}
+
+INT_PTR CALLBACK KeyboardPageProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    return AssignPageProc(1, window, message, wParam, lParam);
+}
+
+INT_PTR AssignPageProc(int page, HWND window, UINT message, WPARAM wParam, LPARAM) {
+    switch (message) {
+        case WM_INITDIALOG:
+            InitAssignPage(page, window);
+            return TRUE;
+        case WM_COMMAND:
+            // The notification code is not looked at: any command from Reset resets.
+            HandlePageCommand(page, LOWORD(wParam));
+            return TRUE;
+        default:
+            return FALSE;
+    }
+}
+
+void InitAssignPage(int page, HWND window) {
+    WindowRef labels[kRowCount];
+    WindowRef radios[kSlotCount];
+    for (int row = 0; row < kRowCount; ++row) {
+        labels[row] = GetDlgItem(window, LabelId(row));
+        for (int slot = 0; slot < kSlotsPerRow; ++slot) {
+            radios[row * kSlotsPerRow + slot] = GetDlgItem(window, RadioId(row, slot));
+        }
+    }
+    InitPageControls(page, labels, radios, ButtonLabels);
+}
