@@ -13,6 +13,8 @@ extern std::string ButtonLabels[kButtonLabelCount];
 // The executable's directory without a trailing separator, found once and
 // made the current directory on every call.
 const char* GetExecutableDirectory();
+// Its cache, empty until the first call; whole however long the path is.
+extern std::string ExecutableDirectory;
 
 // A name as given when takeAsGiven is set or it is a drive path ("D:\x"),
 // else the executable's directory, "\" and the name.

@@ -1,0 +1,1 @@
+padloom_unit_test(store_test store_registry_test.cpp store_settings_test.cpp)
