@@ -1,0 +1,106 @@
+#include "assign/assign_page.h"
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <string>
+
+#include "assign/assign_record.h"
+#include "doubles/view_double.h"
+#include "tool_state.h"
+
+namespace {
+
+class AssignPageTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        ResetToolState();
+        InstallFakeRadios();
+    }
+    void TearDown() override { ResetToolState(); }
+};
+
+TEST_F(AssignPageTest, RadioIdsSelectTheirSlot) {
+    for (int row = 0; row < kRowCount; ++row) {
+        for (int slot = 0; slot < kSlotsPerRow; ++slot) {
+            HandlePageCommand(1, RadioId(row, slot));
+            EXPECT_EQ(SlotCursor[1], row + 8 * slot) << "id " << RadioId(row, slot);
+        }
+    }
+    EXPECT_EQ(SlotCursor[0], 0);
+    HandlePageCommand(0, 1023);  // row Z slot 2
+    EXPECT_EQ(SlotCursor[0], 21);
+    EXPECT_TRUE(TheView().calls.empty()) << "a click changes no caption or check mark";
+}
+
+TEST_F(AssignPageTest, OtherIdsDoNothing) {
+    SlotCursor[0] = 5;
+    for (int id : {0, 1, 2, 999, 1000, 1004, 1028, 1033, 0xFFFF}) {
+        HandlePageCommand(0, id);
+    }
+    EXPECT_EQ(SlotCursor[0], 5);
+    EXPECT_TRUE(TheView().calls.empty());
+    for (const auto byte : AssignRecord) {
+        EXPECT_EQ(byte, 0);
+    }
+}
+
+TEST_F(AssignPageTest, ResetRestoresOnePageOnly) {
+    std::memcpy(AssignRecord, DefaultAssignRecord, kAssignRecordSize);
+    LoadPageGrid(0);
+    LoadPageGrid(1);
+    // Edit both pages, then reset the keyboard page.
+    SlotCursor[0] = 8;
+    AssignSlot(0, 9);
+    SlotCursor[1] = 3;
+    AssignSlot(1, 18);
+    std::memset(AssignRecord, 0, kAssignRecordSize);
+    TheView().Reset();
+
+    HandlePageCommand(1, kResetId);
+    EXPECT_EQ(0, std::memcmp(AssignRecord, DefaultAssignRecord, kAssignRecordSize));
+    EXPECT_EQ(SlotGrid[1][3][0], 21) << "row X back to A";
+    EXPECT_EQ(SlotGrid[0][0][1], 10) << "the gamepad page keeps its edit";
+    EXPECT_EQ(SlotCursor[1], 3);
+    EXPECT_EQ(SlotCursor[0], 8);
+    EXPECT_TRUE(TheView().checks.empty());
+    EXPECT_EQ(TheView().texts.size(), 24u);
+    EXPECT_EQ(TheView().texts[FakeRadio(1, 3, 0)], "A");
+
+    StoreGridsToRecord();
+    std::uint8_t expected[kAssignRecordSize];
+    std::memcpy(expected, DefaultAssignRecord, kAssignRecordSize);
+    expected[9] = 11;  // button 10 on A
+    EXPECT_EQ(0, std::memcmp(AssignRecord, expected, kAssignRecordSize));
+}
+
+TEST_F(AssignPageTest, InitTakesControlsChecksCursorAndShowsLabels) {
+    ResetToolState();
+    std::memcpy(AssignRecord, DefaultAssignRecord, kAssignRecordSize);
+    SlotCursor[1] = 10;  // row C slot 1
+    WindowRef labels[kRowCount];
+    WindowRef radios[kSlotCount];
+    for (int row = 0; row < kRowCount; ++row) {
+        labels[row] = reinterpret_cast<WindowRef>(static_cast<std::uintptr_t>(0x500 + row));
+        for (int slot = 0; slot < kSlotsPerRow; ++slot) {
+            radios[row * kSlotsPerRow + slot] = FakeRadio(1, row, slot);
+        }
+    }
+    const std::string texts[kRowCount] = {"決定", "B", "", "X", "Y", "Z", "L", "R"};
+    InitPageControls(1, labels, radios, texts);
+
+    for (int i = 0; i < kSlotCount; ++i) {
+        EXPECT_EQ(SlotRadios[1][i], radios[i]);
+        EXPECT_EQ(SlotRadios[0][i], nullptr);
+    }
+    ASSERT_EQ(TheView().checks.size(), 1u);
+    EXPECT_EQ(TheView().checks[FakeRadio(1, 2, 1)], 1u);
+    EXPECT_EQ(TheView().calls.front(), "check");
+    EXPECT_EQ(TheView().texts[labels[0]], "決定");
+    EXPECT_EQ(TheView().texts[labels[2]], "");
+    EXPECT_EQ(TheView().texts[labels[7]], "R");
+    EXPECT_EQ(TheView().texts[FakeRadio(1, 2, 1)], "Enter");
+    EXPECT_EQ(TheView().texts.size(), 8u + 24u);
+}
+
+}  // namespace

@@ -1,0 +1,13 @@
+// Puts the process-wide state of the tool back to its start between tests:
+// record, grids, cursors, radio handles, input devices and the view double.
+#pragma once
+
+#include "ui/platform_refs.h"
+
+void ResetToolState();
+
+// Gives both pages distinct stand-in radio handles, as InitAssignPage would.
+void InstallFakeRadios();
+
+// The stand-in handle of (page, row, slot) after InstallFakeRadios.
+WindowRef FakeRadio(int page, int row, int slot);
