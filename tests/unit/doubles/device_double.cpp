@@ -263,9 +263,6 @@ HResult EnumControllers(DirectInputRef, ControllerCallback callback, void* conte
     DeviceDouble& d = TheDevices();
     Log(DeviceOp::EnumControllers, -1);
     d.enumCallbacks = 0;
-    if (d.enumAnswer < 0) {
-        return d.enumAnswer;
-    }
     const int attached = d.attached < kDoubleControllers ? d.attached : kDoubleControllers;
     for (int i = 0; i < attached; ++i) {
         ++d.enumCallbacks;

@@ -88,7 +88,7 @@ struct DeviceDouble {
     int attached = 0;  // controllers EnumControllers reports, in index order
 
     HResult createAnswer = 0;
-    HResult enumAnswer = 0;
+    HResult enumAnswer = 0;  // answered after the attached controllers were enumerated
     HResult joystickAnswer = 0;
     std::uint32_t joystickCount = 16;
     int directInputAlive = 0;
