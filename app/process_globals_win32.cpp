@@ -1,0 +1,42 @@
+// The global objects of the process, constructed here in one translation unit
+// so that their order is defined: the process end undoes them in reverse (the
+// font is deleted, the devices closed, the page array freed). The button
+// labels (store/tool_settings.cpp) are empty strings that need no order.
+#include <windows.h>
+
+#include "app/process_globals_win32.h"
+#include "input/input_device_set.h"
+#include "store/tool_settings.h"
+#include "ui/view_port.h"
+
+TabPageSet TabPages;
+ComboBoxControl EditionCombo;
+
+namespace {
+
+// Each step below runs during static initialisation, between its neighbours.
+bool RegisterDevices() {
+    RegisterDeviceCleanup();
+    return true;
+}
+const bool devicesRegistered = RegisterDevices();
+
+}  // namespace
+
+namespace {
+
+bool OwnBoxesByDesktop() {
+    MessageBoxOwner = GetDesktopWindow();
+    return true;
+}
+const bool boxOwnerSet = OwnBoxesByDesktop();
+
+bool EnterExecutableDirectory() {
+    GetExecutableDirectory();
+    return true;
+}
+const bool directoryEntered = EnterExecutableDirectory();
+
+}  // namespace
+
+ControlFont MainFont;

@@ -1,0 +1,50 @@
+// The seam between the tool's decisions (tool_flow.cpp) and the window shell:
+// the main window's controls, the edition combo box, the pages, the timer and
+// the end of the process. shell_win32.cpp is the shipping side; tests link a
+// recording double.
+#pragma once
+
+#include "ui/platform_refs.h"
+
+// The main window's four controls.
+struct MainControls {
+    WindowRef tab = nullptr;
+    WindowRef combo = nullptr;
+    WindowRef ok = nullptr;
+    WindowRef cancel = nullptr;
+};
+
+namespace shell {
+
+// Creates the tab control, the combo box, OK and Cancel as children of the
+// main window, and gives them the control font. True when the tab control,
+// OK and Cancel exist.
+bool CreateMainControls(WindowRef mainWindow, InstanceRef instance, MainControls& controls);
+// InitCommonControls.
+void InitCommonControls();
+
+// The edition combo box.
+void AttachEditionCombo(WindowRef combo);
+void AddEdition(const char* typeName);
+bool SelectEditionByText(const char* typeName, bool fallback);
+void SetEditionSelection(int index, bool fallback);
+// -1 when nothing is selected.
+int EditionSelection();
+
+// The pages: built once, then one shown at a time.
+void BuildPages(WindowRef tab, InstanceRef instance, int initialPage);
+// -1 when no tab is selected.
+int SelectedTab();
+void ShowPage(int page);
+
+void CenterOnDesktop(WindowRef window);
+// Timer 0, every 20 ms, delivered as WM_TIMER.
+void StartTimer(WindowRef window);
+// WM_CLOSE, sent synchronously.
+void CloseWindow(WindowRef window);
+void DestroyWindow(WindowRef window);
+// Ends the process with the global objects' clean-up. The shipping side does
+// not return; callers return right after it.
+void EndProcess(int exitCode);
+
+}  // namespace shell

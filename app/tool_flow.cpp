@@ -1,0 +1,114 @@
+#include "app/tool_flow.h"
+
+#include <cstdint>
+#include <cstring>
+
+#include "assign/assign_record.h"
+#include "assign/capture_step.h"
+#include "assign/slot_grid.h"
+#include "input/input_device_set.h"
+#include "store/assign_store.h"
+#include "store/runtime_profiles.h"
+#include "store/tool_settings.h"
+#include "ui/texts.h"
+#include "ui/view_port.h"
+#include "ui/warning_box.h"
+
+InstanceRef ModuleInstance = nullptr;
+int CurrentPage = 0;
+MainControls MainWindowControls;
+
+namespace {
+
+constexpr std::int32_t kDeviceThreshold = 1000;
+
+// Folds the grids into the record and stores it. A failed store (its box is
+// already shown) puts the record back as it was, so nothing has changed.
+bool StoreEdits(bool announce) {
+    std::uint8_t before[kAssignRecordSize];
+    std::memcpy(before, AssignRecord, sizeof(before));
+    StoreGridsToRecord();
+    if (StoreAssignRecord(announce)) {
+        return true;
+    }
+    std::memcpy(AssignRecord, before, sizeof(before));
+    return false;
+}
+
+}  // namespace
+
+void OnMainWindowCreate(WindowRef mainWindow) {
+    MessageBoxOwner = mainWindow;
+    if (!shell::CreateMainControls(mainWindow, ModuleInstance, MainWindowControls)) {
+        Warn(kTextControlCreateFailed);
+        shell::DestroyWindow(mainWindow);
+        return;
+    }
+    StartTool(mainWindow);
+}
+
+void StartTool(WindowRef mainWindow) {
+    shell::InitCommonControls();
+    ReadToolSettings();
+    if (InputDevices.OpenDevices(ModuleInstance, mainWindow, kDeviceThreshold, kDeviceThreshold) !=
+        0) {
+        Warn(kTextDirectInputFailed);
+        shell::EndProcess(0);
+        return;
+    }
+    shell::AttachEditionCombo(MainWindowControls.combo);
+    for (const RuntimeProfile& profile : RuntimeProfiles) {
+        shell::AddEdition(profile.typeName);
+    }
+    shell::SelectEditionByText(RuntimeProfiles[CurrentProfile].typeName, true);
+    // The pages build their grids from the record, so it is loaded first.
+    LoadAssignRecord();
+    shell::BuildPages(MainWindowControls.tab, ModuleInstance, CurrentPage);
+    shell::CenterOnDesktop(mainWindow);
+    shell::StartTimer(mainWindow);
+}
+
+void OnTick() {
+    CaptureStep(CurrentPage);
+}
+
+void OnTabChange() {
+    const int page = shell::SelectedTab();
+    if (page < 0 || page >= kPageCount) {
+        return;
+    }
+    CurrentPage = page;
+    shell::ShowPage(CurrentPage);
+}
+
+void SwitchProfile() {
+    const int answer = view::ShowMessage(MessageBoxOwner, kTextAskSave, kTextCaptionNotice,
+                                         kMbYesNoCancel | kMbIconQuestion);
+    // A failed store abandons the switch like Cancel: the edits stay on screen
+    // and can still be stored to the edition they were made for.
+    if (answer == kIdCancel || (answer == kIdYes && !StoreEdits(false))) {
+        shell::SetEditionSelection(CurrentProfile, false);
+        return;
+    }
+    const int chosen = shell::EditionSelection();
+    if (chosen < 0 || chosen >= kRuntimeProfileCount) {
+        shell::SetEditionSelection(CurrentProfile, false);
+        return;
+    }
+    CurrentProfile = chosen;
+    LoadAssignRecord();
+    LoadPageGrid(0);
+    LoadPageGrid(1);
+}
+
+void AcceptAndClose(WindowRef mainWindow) {
+    // A failed store keeps the window open so that the edits are not lost.
+    if (StoreEdits(true)) {
+        shell::CloseWindow(mainWindow);
+    }
+}
+
+void CloseTool(WindowRef mainWindow) {
+    WriteToolSettings();
+    shell::DestroyWindow(mainWindow);
+}

@@ -1,0 +1,348 @@
+// The main window's decisions over the doubles: the start-up order, the
+// device failure, the edition switch, OK and closing.
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "app/tool_flow.h"
+#include "assign/assign_page.h"
+#include "assign/assign_record.h"
+#include "assign/slot_grid.h"
+#include "doubles/device_double.h"
+#include "doubles/registry_double.h"
+#include "doubles/shell_double.h"
+#include "doubles/system_double.h"
+#include "doubles/view_double.h"
+#include "input/input_device_set.h"
+#include "store/runtime_profiles.h"
+#include "store/tool_settings.h"
+#include "tool_state.h"
+#include "ui/texts.h"
+
+namespace {
+
+const WindowRef kDesktop = reinterpret_cast<WindowRef>(0xD0);
+const WindowRef kMainWindow = reinterpret_cast<WindowRef>(0x100);
+const std::string kMapleKey = "Software\\Quillhaven\\Vyne";
+const std::string kCedarKey = "Software\\Quillhaven\\Vyne2";
+const std::string kIniPath = "C:\\Padloom\\Padloom.ini";
+
+using Record = std::vector<std::uint8_t>;
+
+Record Default() {
+    return Record(DefaultAssignRecord, DefaultAssignRecord + kAssignRecordSize);
+}
+
+Record Current() {
+    return Record(AssignRecord, AssignRecord + kAssignRecordSize);
+}
+
+// The CEDAR record of these tests: gamepad buttons 1 and 2 swapped, the
+// keyboard the same as the default.
+Record CedarRecord() {
+    Record record = Default();
+    record[0] = 12;
+    record[1] = 11;
+    return record;
+}
+
+Record Stored(const std::string& key) {
+    const RegistryValue* value = TheRegistry().FindValue(key, "ButtonAssign");
+    return value == nullptr ? Record() : value->bytes;
+}
+
+struct Grids {
+    std::int32_t cells[kPageCount][kRowCount][kSlotsPerRow];
+};
+
+Grids CurrentGrids() {
+    Grids grids;
+    std::memcpy(grids.cells, SlotGrid, sizeof(grids.cells));
+    return grids;
+}
+
+bool operator==(const Grids& a, const Grids& b) {
+    return std::memcmp(a.cells, b.cells, sizeof(a.cells)) == 0;
+}
+
+// What creating the two page dialogs does: each page takes its controls and
+// builds its grid from the record.
+void CreatePages() {
+    InstallFakeRadios();
+    for (int page = 0; page < kPageCount; ++page) {
+        WindowRef labels[kRowCount] = {};
+        WindowRef radios[kSlotCount] = {};
+        for (int slot = 0; slot < kSlotCount; ++slot) {
+            radios[slot] = SlotRadios[page][slot];
+        }
+        InitPageControls(page, labels, radios, ButtonLabels);
+    }
+}
+
+class ToolFlowTest : public testing::Test {
+  protected:
+    void SetUp() override {
+        ResetToolState();
+        TheRegistry().Reset();
+        TheSystem().Reset();
+        TheDevices().Reset();
+        TheShell().Reset();
+        CurrentProfile = -1;
+        CurrentPage = 0;
+        MainWindowControls = MainControls();
+        ModuleInstance = reinterpret_cast<InstanceRef>(0x400000);
+        MessageBoxOwner = kDesktop;
+        TheShell().onCall = [](const std::string& line) {
+            if (line.compare(0, 10, "BuildPages") == 0) {
+                CreatePages();
+            }
+        };
+    }
+
+    // Starts the tool with the given settings file, then forgets the calls.
+    void Start(const std::string& ini) {
+        TheSystem().PutFile(kIniPath, ini);
+        OnMainWindowCreate(kMainWindow);
+        ASSERT_TRUE(TheShell().Called("StartTimer"));
+        ASSERT_TRUE(TheView().messages.empty());
+        TheShell().calls.clear();
+        TheRegistry().calls.clear();
+    }
+
+    // The user's own edits: gamepad buttons 1 and 2 trade rows, and a
+    // selected slot away from the start.
+    void EditGamepadPage() {
+        std::swap(SlotGrid[0][0][0], SlotGrid[0][1][0]);
+        SlotCursor[0] = 5;
+        SlotCursor[1] = 9;
+    }
+
+    static Record EditedMaple() {
+        Record record = Default();
+        record[0] = 12;
+        record[1] = 11;
+        return record;
+    }
+
+    // The user picks CEDAR in the combo box and answers the question.
+    void PickCedar(int answer) {
+        TheShell().editionSelection = 1;
+        TheView().nextAnswer = answer;
+        SwitchProfile();
+    }
+
+    void ExpectBox(std::size_t index, const char* text, const char* caption, std::uint32_t type) {
+        ASSERT_LT(index, TheView().messages.size());
+        const ShownMessage& box = TheView().messages[index];
+        EXPECT_EQ(box.owner, kMainWindow);
+        EXPECT_EQ(box.text, text);
+        EXPECT_EQ(box.caption, caption);
+        EXPECT_EQ(box.type, type);
+    }
+};
+
+TEST_F(ToolFlowTest, StartsWithSettingsThenDevicesThenRecordThenPages) {
+    TheSystem().PutFile(kIniPath, "[Config]\nRpgType=CEDAR\n[KeyName]\nA=Jump\n");
+    TheRegistry().PutValue(kCedarKey, "ButtonAssign", kRegBinary, CedarRecord());
+    std::vector<std::string> seen;
+    TheShell().onCall = [&](const std::string& line) {
+        if (line == "InitCommonControls") {
+            EXPECT_EQ(CurrentProfile, -1) << "settings read before the common controls";
+            EXPECT_EQ(TheDevices().directInputAlive, 0);
+        } else if (line == "AttachEditionCombo") {
+            EXPECT_EQ(CurrentProfile, 1);
+            EXPECT_NE(InputDevices.directInput, nullptr) << "devices not open yet";
+            EXPECT_EQ(TheRegistry().CountCalls("query"), 0) << "record loaded before the combo";
+        } else if (line == "BuildPages 0") {
+            EXPECT_EQ(Current(), CedarRecord()) << "pages built before the record was loaded";
+            CreatePages();
+        }
+        seen.push_back(line);
+    };
+
+    OnMainWindowCreate(kMainWindow);
+
+    EXPECT_EQ(MessageBoxOwner, kMainWindow);
+    const std::vector<std::string> expected = {
+        "CreateMainControls", "InitCommonControls", "AttachEditionCombo",
+        "AddEdition MAPLE",   "AddEdition CEDAR",   "SelectEditionByText CEDAR fallback",
+        "BuildPages 0",       "CenterOnDesktop",    "StartTimer"};
+    EXPECT_EQ(seen, expected);
+    EXPECT_EQ(TheShell().editionSelection, 1);
+    EXPECT_EQ(ButtonLabels[0], "Jump");
+    EXPECT_TRUE(TheView().messages.empty());
+    EXPECT_FALSE(TheShell().ended);
+}
+
+TEST_F(ToolFlowTest, UnknownEditionStartsWithTheFirstAndItsDefaults) {
+    Start("[Config]\nRpgType=cedar\n");
+    EXPECT_EQ(CurrentProfile, 0);
+    EXPECT_EQ(TheShell().editionSelection, 0);
+    EXPECT_EQ(Current(), Default());
+}
+
+TEST_F(ToolFlowTest, DeviceFailureWarnsAndEndsBeforeLoadingOrWriting) {
+    TheSystem().PutFile(kIniPath, "[Config]\nRpgType=CEDAR\n");
+    TheRegistry().PutValue(kCedarKey, "ButtonAssign", kRegBinary, CedarRecord());
+    TheDevices().createAnswer = kEFail;
+
+    OnMainWindowCreate(kMainWindow);
+
+    ASSERT_EQ(TheView().messages.size(), 1u);
+    ExpectBox(0, kTextDirectInputFailed, kTextCaptionError, kMbOk | kMbIconWarning);
+    EXPECT_TRUE(TheShell().ended);
+    EXPECT_EQ(TheShell().exitCode, 0);
+    EXPECT_EQ(TheShell().calls.back(), "EndProcess 0") << "work done after the process ended";
+    EXPECT_EQ(TheShell().IndexOf("BuildPages"), -1);
+    // The settings were read first; the record was neither loaded nor stored,
+    // and the settings file was not written.
+    EXPECT_EQ(CurrentProfile, 1);
+    EXPECT_TRUE(TheRegistry().calls.empty());
+    EXPECT_EQ(Current(), Record(kAssignRecordSize, 0));
+    for (const ProfileCall& call : TheSystem().profileCalls) {
+        EXPECT_EQ(call.op, "read");
+    }
+}
+
+TEST_F(ToolFlowTest, ControlFailureWarnsAndDestroysTheWindow) {
+    TheShell().controlsCreated = false;
+    OnMainWindowCreate(kMainWindow);
+    ASSERT_EQ(TheView().messages.size(), 1u);
+    ExpectBox(0, kTextControlCreateFailed, kTextCaptionError, kMbOk | kMbIconWarning);
+    EXPECT_EQ(TheShell().calls, (std::vector<std::string>{"CreateMainControls", "DestroyWindow"}));
+    EXPECT_EQ(CurrentProfile, -1);
+}
+
+TEST_F(ToolFlowTest, SwitchWithYesStoresTheEditsQuietlyThenShowsTheNewEdition) {
+    TheRegistry().PutValue(kCedarKey, "ButtonAssign", kRegBinary, CedarRecord());
+    Start("[Config]\nRpgType=MAPLE\n");
+    EditGamepadPage();
+
+    PickCedar(kIdYes);
+
+    ASSERT_EQ(TheView().messages.size(), 1u) << "a success box was shown";
+    ExpectBox(0, kTextAskSave, kTextCaptionNotice, kMbYesNoCancel | kMbIconQuestion);
+    EXPECT_EQ(Stored(kMapleKey), EditedMaple());
+    EXPECT_EQ(CurrentProfile, 1);
+    EXPECT_EQ(Current(), CedarRecord());
+    EXPECT_EQ(SlotGrid[0][0][0], 2);  // button 2 in row A, from the CEDAR record
+    EXPECT_EQ(SlotGrid[0][1][0], 1);
+    EXPECT_EQ(SlotCursor[0], 5);
+    EXPECT_EQ(SlotCursor[1], 9);
+    EXPECT_EQ(TheShell().IndexOf("ShowPage"), -1);
+}
+
+TEST_F(ToolFlowTest, SwitchWithNoDropsTheEdits) {
+    Start("");
+    EditGamepadPage();
+
+    PickCedar(kIdNo);
+
+    EXPECT_EQ(TheRegistry().CountCalls("set"), 0);
+    EXPECT_EQ(CurrentProfile, 1);
+    EXPECT_EQ(Current(), Default());  // CEDAR has no record yet
+    EXPECT_EQ(SlotGrid[0][0][0], 1);
+    EXPECT_EQ(SlotCursor[0], 5);
+}
+
+TEST_F(ToolFlowTest, SwitchAbandonedByCancelOrByAFailedStoreChangesNothing) {
+    struct Case {
+        const char* name;
+        int answer;
+        std::vector<const char*> boxes;
+    };
+    const Case cases[] = {
+        {"Cancel", kIdCancel, {kTextAskSave}},
+        {"Yes, store fails", kIdYes, {kTextAskSave, kTextSaveFailed}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        SetUp();
+        TheRegistry().PutValue(kCedarKey, "ButtonAssign", kRegBinary, CedarRecord());
+        Start("");
+        EditGamepadPage();
+        const Record record = Current();
+        const Grids grids = CurrentGrids();
+        TheRegistry().createResult = kErrorAccessDenied;
+
+        PickCedar(c.answer);
+
+        ASSERT_EQ(TheView().messages.size(), c.boxes.size());
+        for (std::size_t i = 0; i < c.boxes.size(); ++i) {
+            EXPECT_EQ(TheView().messages[i].text, c.boxes[i]);
+            EXPECT_EQ(TheView().messages[i].caption, kTextCaptionNotice);
+        }
+        EXPECT_TRUE(TheShell().Called("SetEditionSelection 0"));
+        EXPECT_EQ(TheShell().editionSelection, 0);
+        EXPECT_EQ(CurrentProfile, 0);
+        EXPECT_EQ(Current(), record);
+        EXPECT_TRUE(CurrentGrids() == grids);
+        EXPECT_EQ(TheRegistry().CountCalls("query"), 0) << "the new edition was loaded";
+        EXPECT_EQ(TheRegistry().FindValue(kMapleKey, "ButtonAssign"), nullptr);
+    }
+}
+
+TEST_F(ToolFlowTest, OkStoresAnnouncesAndCloses) {
+    Start("");
+    EditGamepadPage();
+
+    AcceptAndClose(kMainWindow);
+
+    EXPECT_EQ(Stored(kMapleKey), EditedMaple());
+    ASSERT_EQ(TheView().messages.size(), 1u);
+    ExpectBox(0, kTextSaved, kTextCaptionNotice, kMbOk | kMbIconInformation);
+    EXPECT_EQ(TheShell().calls, std::vector<std::string>{"CloseWindow"});
+}
+
+TEST_F(ToolFlowTest, OkWithAFailingStoreKeepsTheWindowAndTheEdits) {
+    Start("");
+    EditGamepadPage();
+    const Record record = Current();
+    const Grids grids = CurrentGrids();
+    TheRegistry().createResult = kErrorAccessDenied;
+
+    AcceptAndClose(kMainWindow);
+
+    ASSERT_EQ(TheView().messages.size(), 1u);
+    EXPECT_EQ(TheView().messages[0].text, kTextSaveFailed);
+    EXPECT_FALSE(TheShell().Called("CloseWindow"));
+    EXPECT_EQ(Current(), record);
+    EXPECT_TRUE(CurrentGrids() == grids);
+
+    // Once the registry can be written again, the same edits are stored.
+    TheRegistry().createResult = kErrorSuccess;
+    AcceptAndClose(kMainWindow);
+    EXPECT_EQ(Stored(kMapleKey), EditedMaple());
+    EXPECT_TRUE(TheShell().Called("CloseWindow"));
+}
+
+TEST_F(ToolFlowTest, ClosingRemembersTheEditionInUseThenDestroys) {
+    Start("");
+    PickCedar(kIdNo);
+    TheSystem().profileCalls.clear();
+
+    CloseTool(kMainWindow);
+
+    ASSERT_EQ(TheSystem().profileCalls.size(), 1u);
+    const ProfileCall& write = TheSystem().profileCalls[0];
+    EXPECT_EQ(write.op, "write");
+    EXPECT_EQ(write.section, "Config");
+    EXPECT_EQ(write.key, "RpgType");
+    EXPECT_EQ(write.value, "CEDAR");
+    EXPECT_EQ(write.path, kIniPath);
+    EXPECT_EQ(TheShell().calls.back(), "DestroyWindow");
+    EXPECT_EQ(TheRegistry().CountCalls("set"), 0);
+}
+
+TEST_F(ToolFlowTest, TabChangeSetsThePageTheTickFeeds) {
+    Start("");
+    TheShell().selectedTab = 1;
+    OnTabChange();
+    EXPECT_EQ(CurrentPage, 1);
+    EXPECT_TRUE(TheShell().Called("ShowPage 1"));
+}
+
+}  // namespace

@@ -1,0 +1,81 @@
+#include "ui/tab_page_set_win32.h"
+
+#include <commctrl.h>
+
+void TabPageSet::Attach(HWND tab) {
+    if (tab == nullptr) {
+        return;
+    }
+    tab_ = tab;
+    DeleteItems(-1);
+}
+
+int TabPageSet::ItemCount() const {
+    return static_cast<int>(SendMessageA(tab_, TCM_GETITEMCOUNT, 0, 0));
+}
+
+int TabPageSet::CurrentSelection() const {
+    return static_cast<int>(SendMessageA(tab_, TCM_GETCURSEL, 0, 0));
+}
+
+void TabPageSet::SetSelection(int index) const {
+    SendMessageA(tab_, TCM_SETCURSEL, index, 0);
+}
+
+void TabPageSet::InsertItem(const char* caption, int index) const {
+    if (index < 0) {
+        index = ItemCount();
+        if (index < 0) {
+            index = 0;
+        }
+    }
+    TCITEMA item = {};
+    item.mask = TCIF_TEXT;
+    item.pszText = const_cast<char*>(caption);
+    SendMessageA(tab_, TCM_INSERTITEMA, index, reinterpret_cast<LPARAM>(&item));
+}
+
+void TabPageSet::DeleteItems(int index) const {
+    if (index < 0) {
+        SendMessageA(tab_, TCM_DELETEALLITEMS, 0, 0);
+    } else {
+        SendMessageA(tab_, TCM_DELETEITEM, index, 0);
+    }
+}
+
+void TabPageSet::Build(HWND tab, HINSTANCE instance, const PageRow* table, int initial) {
+    Attach(tab);
+    pages_.clear();
+    for (const PageRow* row = table; row->caption[0] != '\0'; ++row) {
+        InsertItem(row->caption, -1);
+        HWND page = CreateDialogParamA(instance, MAKEINTRESOURCEA(row->templateId), tab_,
+                                       row->dialogProc, 0);
+        // Below the tab row; the template keeps the page hidden until Select.
+        SetWindowPos(page, HWND_TOP, 5, 25, 0, 0, SWP_NOSIZE);
+        pages_.push_back(page);
+    }
+    int index = initial;
+    if (index < 0 || index >= ItemCount()) {
+        index = 0;
+    }
+    SetSelection(index);
+    Select(index);
+}
+
+void TabPageSet::Select(int index) const {
+    int count = ItemCount();
+    if (index == -1) {
+        index = CurrentSelection();
+    }
+    // The tab items and the pages agree after Build; an item without a page
+    // (or an empty table) must not index past the array.
+    const int known = static_cast<int>(pages_.size());
+    for (int i = 0; i < count && i < known; ++i) {
+        ShowWindow(pages_[i], i == index ? SW_SHOW : SW_HIDE);
+    }
+    if (index < 0 || index >= known) {
+        return;
+    }
+    SetWindowPos(pages_[index], HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+    SetSelection(index);
+}

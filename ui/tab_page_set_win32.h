@@ -1,0 +1,36 @@
+// The tab control and one child dialog per tab. The wrapper never destroys a
+// window: the pages are children of the tab control and end with it.
+#pragma once
+
+#include <windows.h>
+
+#include <vector>
+
+#include "ui/page_table_win32.h"
+
+class TabPageSet {
+  public:
+    // A null handle changes nothing; otherwise every tab item is removed.
+    void Attach(HWND tab);
+    int ItemCount() const;
+    // -1 when no tab is selected.
+    int CurrentSelection() const;
+    void SetSelection(int index) const;
+    // A negative index appends.
+    void InsertItem(const char* caption, int index) const;
+    // A negative index deletes every item.
+    void DeleteItems(int index) const;
+    // One tab and one hidden page per table row, then shows the initial page
+    // (page 0 when the index names no tab).
+    void Build(HWND tab, HINSTANCE instance, const PageRow* table, int initial);
+    // Shows the page of the index (-1: the tab control's selection), hides
+    // the others and selects its tab.
+    void Select(int index) const;
+
+    HWND Tab() const { return tab_; }
+    const std::vector<HWND>& Pages() const { return pages_; }
+
+  private:
+    HWND tab_ = nullptr;
+    std::vector<HWND> pages_;
+};
