@@ -1,0 +1,526 @@
+"""Drives a Windows program under Wine on a private Xvfb display and reads its
+state with probe.exe. Python 3 standard library only.
+
+A scenario file lists functions that take a Session and raise on failure:
+
+    import driver
+
+    def road_of_one_press(s):
+        app = s.launch(s.new_folder("road"))
+        app.wait_shown()
+        ...
+
+    driver.main([road_of_one_press])
+
+Each scenario starts from a clean state: no Quillhaven registry key, a new
+folder, no program running. Every wait is bounded; a failure saves a
+screenshot and prints the probe's last output.
+"""
+
+import argparse
+import json
+import os
+import select
+import shutil
+import signal
+import subprocess
+import sys
+import tempfile
+import time
+import traceback
+from pathlib import Path
+
+HERE = Path(__file__).resolve().parent
+REPO = HERE.parent.parent
+
+# As scripts/wine-env.sh: ja_JP.UTF-8 makes Wine's ANSI code page 932.
+WINE_ENV = {
+    "LANG": "ja_JP.UTF-8",
+    "LC_ALL": "ja_JP.UTF-8",
+    "WINEDEBUG": "-all",
+    "WINEDLLOVERRIDES": "mscoree,mshtml=",
+    "WINEARCH": "win64",
+}
+
+MAIN_CLASS = "Config_WindowClass"
+MAPLE_KEY = r"HKCU\Software\Quillhaven\Vyne"
+CEDAR_KEY = r"HKCU\Software\Quillhaven\Vyne2"
+VENDOR_KEY = r"HKCU\Software\Quillhaven"
+DEFAULT_RECORD = bytes([11, 12, 13, 14, 15, 16, 17, 18, 0, 0, 13, 13, 12, 12, 11, 11, 12, 13,
+                        0, 0, 14, 15, 16, 17, 18])
+IDOK, IDCANCEL, IDYES, IDNO = 1, 2, 6, 7
+
+
+class Failure(AssertionError):
+    pass
+
+
+def check(condition, message):
+    if not condition:
+        raise Failure(message)
+
+
+def check_eq(actual, expected, what):
+    if actual != expected:
+        raise Failure(f"{what}: expected {expected!r}, got {actual!r}")
+
+
+def slot_id(row, slot):
+    """Control id of a slot radio button (rows A..R = 0..7, slots 0..2)."""
+    return 1001 + 4 * row + slot
+
+
+ROWS = "ABCXYZLR"
+
+
+def run(cmd, env, timeout, cwd=None, check_rc=True):
+    # Output goes through files, not pipes: Wine's service processes inherit
+    # the handles and would hold a pipe open long after the command ended.
+    with tempfile.TemporaryFile() as out, tempfile.TemporaryFile() as err:
+        p = subprocess.Popen(cmd, env=env, cwd=cwd, stdin=subprocess.DEVNULL, stdout=out,
+                             stderr=err)
+        try:
+            rc = p.wait(timeout)
+        except subprocess.TimeoutExpired:
+            p.kill()
+            p.wait()
+            raise Failure(f"timed out after {timeout} s: {' '.join(map(str, cmd))}")
+        out.seek(0)
+        err.seek(0)
+        result = subprocess.CompletedProcess(cmd, rc, out.read(), err.read())
+    if check_rc and rc != 0:
+        raise Failure(f"{' '.join(map(str, cmd))} exited {rc}: "
+                      f"{result.stderr.decode(errors='replace').strip()}")
+    return result
+
+
+class State:
+    """One probe reading."""
+
+    def __init__(self, data):
+        self.data = data
+        self.main = data.get("main")
+        self.controls = data.get("controls", [])
+        self.boxes = data.get("boxes", [])
+        self.tab = data.get("tab")
+        self.combo = data.get("combo")
+        self.focus = data.get("focus")
+
+    def visible_page(self):
+        """The controls of the shown assignment page dialog, by id."""
+        pages = [c for c in self.controls if c["class"] == "#32770" and c["visible"]]
+        check(len(pages) == 1, f"expected one visible page, found {len(pages)}")
+        page = pages[0]["hwnd"]
+        return {c["id"]: c for c in self.controls if c["parent"] == page}
+
+    def pages(self):
+        return [c for c in self.controls if c["class"] == "#32770"]
+
+    def control(self, cid, page=True):
+        if page:
+            found = self.visible_page().get(cid)
+        else:
+            found = next((c for c in self.controls
+                          if c["id"] == cid and c["parent"] == self.main["hwnd"]), None)
+        check(found is not None, f"no control {cid}")
+        return found
+
+    def slot(self, row, s):
+        return self.control(slot_id(row, s))
+
+    def captions(self):
+        """The shown page's 8 x 3 slot captions."""
+        page = self.visible_page()
+        return [[page[slot_id(r, s)]["text"] for s in range(3)] for r in range(8)]
+
+    def checked_slots(self):
+        page = self.visible_page()
+        return [(r, s) for r in range(8) for s in range(3) if page[slot_id(r, s)].get("checked")]
+
+    def labels(self):
+        page = self.visible_page()
+        return [page[1000 + 4 * r]["text"] for r in range(8)]
+
+    def focus_id(self):
+        return self.focus["id"] if self.focus else None
+
+    def dump(self):
+        return json.dumps(self.data, ensure_ascii=False, indent=1)
+
+
+class App:
+    """One run of the program under test."""
+
+    def __init__(self, session, folder, proc, log):
+        self.s = session
+        self.folder = folder
+        self.proc = proc
+        self.log = log
+
+    def running(self):
+        return self.proc.poll() is None
+
+    def wait_shown(self, timeout=30):
+        """Waits until the main window is visible and returns the probe's reading."""
+        pages = self.s.main_class == MAIN_CLASS
+        return self.s.wait_for(
+            lambda st: st.main and st.main["visible"] and (st.pages() or not pages), timeout,
+            "main window shown")
+
+    def wait_exit(self, timeout=15):
+        try:
+            return self.proc.wait(timeout)
+        except subprocess.TimeoutExpired:
+            raise Failure(f"program did not end within {timeout} s")
+
+    def stop(self):
+        if self.running():
+            try:
+                os.killpg(self.proc.pid, signal.SIGKILL)
+            except ProcessLookupError:
+                pass
+            try:
+                self.proc.wait(10)
+            except subprocess.TimeoutExpired:
+                pass
+        self.log.close()
+
+
+class Session:
+    """One Xvfb, one Wine prefix with a persistent wineserver, many scenarios."""
+
+    def __init__(self, args):
+        self.args = args
+        self.exe = Path(args.exe).resolve()
+        self.probe_exe = Path(args.probe).resolve()
+        self.volatile_exe = Path(args.volatile_key).resolve() if args.volatile_key else None
+        self.work = Path(args.work).resolve()
+        self.shots = self.work / "screenshots"
+        self.prefix = self.work / "prefix"
+        self.xvfb = None
+        self.server = None
+        self.apps = []
+        self.last_probe = None
+        self.scenario = None
+        self.main_class = MAIN_CLASS
+        self.env = dict(os.environ)
+        self.env.update(WINE_ENV)
+        self.env["WINEPREFIX"] = str(self.prefix)
+
+    # Set-up and tear-down
+
+    def __enter__(self):
+        try:
+            self.start()
+        except BaseException:
+            self.close()
+            raise
+        return self
+
+    def __exit__(self, *exc):
+        self.close()
+
+    def start(self):
+        if self.work.exists():
+            shutil.rmtree(self.work)
+        self.shots.mkdir(parents=True)
+        self._make_prefix()
+        self._start_xvfb()
+        self._start_server()
+
+    def _make_prefix(self):
+        template = Path(self.args.template).resolve()
+        # wineboot takes most of a minute, so it runs once per build tree and
+        # each group gets a copy; concurrent groups wait on the same lock.
+        prep = (f". '{REPO}/scripts/wine-env.sh' && prepare_wine_prefix '{template}'")
+        run(["bash", "-c", prep], dict(os.environ), timeout=660)
+        self.prefix.mkdir(parents=True)
+        for item in template.iterdir():
+            if item.name in ("drive_c", "wineserver"):
+                continue
+            if item.is_symlink() or item.is_file():
+                shutil.copy2(item, self.prefix / item.name, follow_symlinks=False)
+            else:
+                shutil.copytree(item, self.prefix / item.name, symlinks=True)
+        # The system DLLs are never written by a run: hard links keep this cheap.
+        run(["cp", "-al", str(template / "drive_c"), str(self.prefix / "drive_c")], self.env, 120)
+        users = self.prefix / "drive_c" / "users"
+        shutil.rmtree(users)
+        shutil.copytree(template / "drive_c" / "users", users, symlinks=True)
+
+    def _start_xvfb(self):
+        r, w = os.pipe()
+        self.xvfb = subprocess.Popen(["Xvfb", "-displayfd", str(w), "-screen", "0", "1024x768x24",
+                                      "-nolisten", "tcp"], pass_fds=(w,), stdout=subprocess.DEVNULL,
+                                     stderr=subprocess.DEVNULL)
+        os.close(w)
+        ready, _, _ = select.select([r], [], [], 20)
+        number = os.read(r, 64).decode().strip() if ready else ""
+        os.close(r)
+        if not number:
+            raise Failure("Xvfb did not start")
+        self.env["DISPLAY"] = f":{number}"
+
+    def _server_ready(self):
+        # This Wine names its server's folder in the prefix's "wineserver" file.
+        st = self.prefix.stat()
+        name = f"server-{st.st_dev:x}-{st.st_ino:x}"
+        marker = self.prefix / "wineserver"
+        tmp = Path(os.environ.get("TMPDIR", "/tmp"))
+        dirs = [tmp / f".wine-{os.getuid()}"]
+        if marker.exists():
+            dirs.insert(0, tmp / marker.read_text().strip())
+        return any((d / name / "socket").exists() for d in dirs)
+
+    def _start_server(self):
+        # A persistent server keeps Wine's services up between the many short
+        # runs (probe, reg) and keeps volatile keys alive.
+        self.server = subprocess.Popen(["wineserver", "-f", "-p"], env=self.env,
+                                       stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        self.poll_until(self._server_ready, 15, "wineserver socket")
+        run(["wine", "reg", "query", r"HKCU\Software"], self.env, 120, check_rc=False)
+
+    def close(self):
+        for app in self.apps:
+            app.stop()
+        self.apps = []
+        if self.server is not None:
+            run(["wineserver", "-k"], self.env, 30, check_rc=False)
+            try:
+                self.server.wait(15)
+            except subprocess.TimeoutExpired:
+                self.server.kill()
+                self.server.wait(5)
+            self.server = None
+        if self.xvfb is not None:
+            self.xvfb.terminate()
+            try:
+                self.xvfb.wait(10)
+            except subprocess.TimeoutExpired:
+                self.xvfb.kill()
+                self.xvfb.wait(5)
+            self.xvfb = None
+
+    # Waiting
+
+    def poll_until(self, predicate, timeout, what, interval=0.05):
+        deadline = time.monotonic() + timeout
+        while True:
+            value = predicate()
+            if value:
+                return value
+            if time.monotonic() > deadline:
+                raise Failure(f"timed out after {timeout} s waiting for {what}")
+            time.sleep(interval)
+
+    def wait_for(self, predicate, timeout, what):
+        """Probes until predicate(State) is true; returns that State."""
+        deadline = time.monotonic() + timeout
+        while True:
+            st = self.probe()
+            if predicate(st):
+                return st
+            if time.monotonic() > deadline:
+                raise Failure(f"timed out after {timeout} s waiting for {what}")
+            time.sleep(0.1)
+
+    # Reading
+
+    def probe(self):
+        p = run(["wine", str(self.probe_exe), self.main_class], self.env, 30)
+        text = p.stdout.decode("utf-8", errors="replace")
+        self.last_probe = text
+        start = text.find("{")
+        try:
+            return State(json.loads(text[start:]))
+        except ValueError:
+            raise Failure(f"probe printed no JSON: {text[:500]!r}")
+
+    def screenshot(self, name):
+        path = self.shots / f"{name}.png"
+        try:
+            run(["import", "-window", "root", str(path)], self.env, 30)
+        except Failure as e:
+            print(f"  no screenshot: {e}", flush=True)
+        return path
+
+    # Registry
+
+    def reg_set_binary(self, key, data, value="ButtonAssign"):
+        run(["wine", "reg", "add", key, "/v", value, "/t", "REG_BINARY", "/d", bytes(data).hex(),
+             "/f"], self.env, 60)
+
+    def reg_set_string(self, key, text, value="ButtonAssign"):
+        run(["wine", "reg", "add", key, "/v", value, "/t", "REG_SZ", "/d", text, "/f"], self.env,
+            60)
+
+    def reg_get(self, key, value="ButtonAssign"):
+        """Returns (type, bytes or text) or None when the value does not exist."""
+        p = run(["wine", "reg", "query", key, "/v", value], self.env, 60, check_rc=False)
+        if p.returncode != 0:
+            return None
+        for line in p.stdout.decode("cp932", errors="replace").splitlines():
+            parts = line.split(None, 2)
+            if len(parts) >= 2 and parts[0] == value:
+                kind = parts[1]
+                data = parts[2].strip() if len(parts) > 2 else ""
+                if kind == "REG_BINARY":
+                    return kind, bytes.fromhex(data)
+                return kind, data
+        return None
+
+    def reg_record(self, key=MAPLE_KEY):
+        """The stored record as bytes; fails unless it is a REG_BINARY value."""
+        got = self.reg_get(key)
+        check(got is not None, f"no ButtonAssign under {key}")
+        check_eq(got[0], "REG_BINARY", f"type of ButtonAssign under {key}")
+        return got[1]
+
+    def reg_delete(self, key):
+        run(["wine", "reg", "delete", key, "/f"], self.env, 60, check_rc=False)
+
+    def make_volatile(self, subkey):
+        """Creates HKCU\\subkey as a volatile key, so nothing lasting can be created below it."""
+        check(self.volatile_exe is not None, "no volatile_key.exe given")
+        p = run(["wine", str(self.volatile_exe), subkey], self.env, 60, check_rc=False)
+        check(p.returncode == 0, f"volatile key {subkey}: {p.stdout!r} {p.stderr!r}")
+
+    # Folders and the settings file
+
+    def new_folder(self, name):
+        """A new folder holding a copy of the program."""
+        folder = self.work / "runs" / self.scenario / name
+        if folder.exists():
+            shutil.rmtree(folder)
+        folder.mkdir(parents=True)
+        shutil.copy2(self.exe, folder / self.exe.name)
+        return folder
+
+    @staticmethod
+    def write_ini(folder, text):
+        (Path(folder) / "Padloom.ini").write_bytes(text.replace("\n", "\r\n").encode("cp932"))
+
+    @staticmethod
+    def read_ini(folder):
+        path = Path(folder) / "Padloom.ini"
+        return path.read_bytes().decode("cp932") if path.exists() else None
+
+    # Running and driving
+
+    def launch(self, folder):
+        folder = Path(folder)
+        log = open(folder / "wine.log", "wb")
+        proc = subprocess.Popen(["wine", str(folder / self.exe.name)], cwd=str(folder),
+                                env=self.env, stdout=log, stderr=subprocess.STDOUT,
+                                start_new_session=True)
+        app = App(self, folder, proc, log)
+        self.apps.append(app)
+        return app
+
+    def xdo(self, *args, timeout=15):
+        return run(["xdotool", *map(str, args)], self.env, timeout)
+
+    def x_window(self, title_part, timeout=10):
+        """The X window id of a visible top-level window whose title contains title_part."""
+        def find():
+            p = run(["xdotool", "search", "--onlyvisible", "--name", title_part], self.env, 10,
+                    check_rc=False)
+            ids = p.stdout.decode().split()
+            return ids[-1] if ids else None
+        return self.poll_until(find, timeout, f"X window '{title_part}'")
+
+    def focus(self, title_part="Vyne Player"):
+        """Gives the X input focus to a window; Wine's DirectInput keyboard reads only then."""
+        xid = self.x_window(title_part)
+        self.xdo("windowfocus", "--sync", xid)
+        return xid
+
+    def click_at(self, x, y):
+        self.xdo("mousemove", "--sync", x, y)
+        self.xdo("click", "1")
+        time.sleep(0.15)
+
+    def click(self, control):
+        """Clicks the middle of a control as the probe reported it."""
+        self.click_at(control["x"] + control["width"] // 2, control["y"] + control["height"] // 2)
+
+    def press(self, *keys, hold=0.1):
+        """Presses and releases each key in turn, held long enough to span a 20 ms tick."""
+        for key in keys:
+            self.xdo("keydown", key)
+            time.sleep(hold)
+            self.xdo("keyup", key)
+            time.sleep(hold)
+
+    def wait_box(self, timeout=10, caption=None):
+        def has_box(st):
+            return any(caption is None or b["caption"] == caption for b in st.boxes)
+        st = self.wait_for(has_box, timeout, f"message box {caption or ''}")
+        return next(b for b in st.boxes if caption is None or b["caption"] == caption)
+
+    def answer(self, box, button_id):
+        button = next((b for b in box["buttons"] if b["id"] == button_id), None)
+        check(button is not None, f"box {box['caption']!r} has no button {button_id}")
+        self.click(button)
+        self.wait_for(lambda st: all(b["hwnd"] != box["hwnd"] for b in st.boxes), 10,
+                      "message box closed")
+
+    # Scenarios
+
+    def reset(self):
+        for app in self.apps:
+            app.stop()
+        self.apps = []
+        self.reg_delete(VENDOR_KEY)
+
+    def run_scenario(self, fn):
+        self.scenario = fn.__name__
+        started = time.monotonic()
+        try:
+            self.reset()
+            fn(self)
+            self.screenshot(self.scenario)
+            print(f"PASS {self.scenario} ({time.monotonic() - started:.1f} s)", flush=True)
+            return True
+        except Exception as e:
+            shot = self.screenshot(self.scenario + "-failed")
+            print(f"FAIL {self.scenario} ({time.monotonic() - started:.1f} s): {e}", flush=True)
+            if not isinstance(e, Failure):
+                traceback.print_exc()
+            print(f"  screenshot: {shot}", flush=True)
+            print(f"  last probe output:\n{self.last_probe}", flush=True)
+            for app in self.apps:
+                app.log.flush()
+                log = (app.folder / "wine.log").read_bytes()[-2000:]
+                if log:
+                    print(f"  program output:\n{log.decode(errors='replace')}", flush=True)
+            return False
+        finally:
+            for app in self.apps:
+                app.stop()
+            self.apps = []
+
+
+def parse_args(argv=None):
+    ap = argparse.ArgumentParser()
+    ap.add_argument("--exe", required=True, help="the program under test")
+    ap.add_argument("--probe", required=True, help="probe.exe")
+    ap.add_argument("--volatile-key", help="volatile_key.exe")
+    ap.add_argument("--work", required=True, help="a folder of this group's own")
+    ap.add_argument("--template", required=True, help="the prepared template prefix")
+    ap.add_argument("--only", action="append", help="run only these scenarios")
+    return ap.parse_args(argv)
+
+
+def main(scenarios, argv=None):
+    args = parse_args(argv)
+    chosen = [f for f in scenarios if not args.only or f.__name__ in args.only]
+    started = time.monotonic()
+    results = []
+    with Session(args) as s:
+        for fn in chosen:
+            results.append(s.run_scenario(fn))
+    failed = results.count(False)
+    print(f"{len(results) - failed} passed, {failed} failed "
+          f"({time.monotonic() - started:.1f} s)", flush=True)
+    sys.exit(1 if failed or not results else 0)

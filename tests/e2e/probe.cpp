@@ -1,0 +1,261 @@
+// Reads the state of the running tool from outside and prints it as one JSON
+// object on stdout. It only looks: no clicks, no keys, no text changes. Texts
+// are the tool's Shift-JIS bytes converted to UTF-8.
+//
+// probe.exe [window class]   (default "Config_WindowClass")
+#include <windows.h>
+#include <commctrl.h>
+
+#include <cstdio>
+#include <string>
+#include <vector>
+
+namespace {
+
+const UINT kTimeoutMs = 2000;
+
+std::string AnsiToUtf8(const std::string& ansi) {
+    if (ansi.empty()) {
+        return ansi;
+    }
+    int wide_len =
+        MultiByteToWideChar(932, 0, ansi.data(), static_cast<int>(ansi.size()), nullptr, 0);
+    std::wstring wide(static_cast<size_t>(wide_len), L'\0');
+    MultiByteToWideChar(932, 0, ansi.data(), static_cast<int>(ansi.size()), &wide[0], wide_len);
+    int len = WideCharToMultiByte(CP_UTF8, 0, wide.data(), wide_len, nullptr, 0, nullptr, nullptr);
+    std::string utf8(static_cast<size_t>(len), '\0');
+    WideCharToMultiByte(CP_UTF8, 0, wide.data(), wide_len, &utf8[0], len, nullptr, nullptr);
+    return utf8;
+}
+
+std::string Quote(const std::string& utf8) {
+    std::string out = "\"";
+    for (unsigned char c : utf8) {
+        switch (c) {
+            case '"':
+                out += "\\\"";
+                break;
+            case '\\':
+                out += "\\\\";
+                break;
+            case '\n':
+                out += "\\n";
+                break;
+            case '\r':
+                out += "\\r";
+                break;
+            case '\t':
+                out += "\\t";
+                break;
+            default:
+                if (c < 0x20) {
+                    char buf[8];
+                    std::snprintf(buf, sizeof buf, "\\u%04x", c);
+                    out += buf;
+                } else {
+                    out += static_cast<char>(c);
+                }
+        }
+    }
+    return out + "\"";
+}
+
+// A hung tool must not hang the probe: every message to it is bounded.
+LRESULT Ask(HWND hwnd, UINT msg, WPARAM wparam, LPARAM lparam, bool* ok = nullptr) {
+    DWORD_PTR result = 0;
+    LRESULT sent =
+        SendMessageTimeoutA(hwnd, msg, wparam, lparam, SMTO_ABORTIFHUNG, kTimeoutMs, &result);
+    if (ok != nullptr) {
+        *ok = sent != 0;
+    }
+    return static_cast<LRESULT>(result);
+}
+
+std::string WindowText(HWND hwnd) {
+    char buf[1024] = {};
+    bool ok = false;
+    Ask(hwnd, WM_GETTEXT, sizeof buf, reinterpret_cast<LPARAM>(buf), &ok);
+    if (!ok) {
+        GetWindowTextA(hwnd, buf, sizeof buf);
+    }
+    return AnsiToUtf8(buf);
+}
+
+std::string ClassOf(HWND hwnd) {
+    char buf[256] = {};
+    GetClassNameA(hwnd, buf, sizeof buf);
+    return buf;
+}
+
+std::string Handle(HWND hwnd) {
+    char buf[32];
+    std::snprintf(buf, sizeof buf, "%llu",
+                  static_cast<unsigned long long>(reinterpret_cast<UINT_PTR>(hwnd)));
+    return buf;
+}
+
+std::string RectFields(HWND hwnd) {
+    RECT r = {};
+    GetWindowRect(hwnd, &r);
+    char buf[128];
+    std::snprintf(buf, sizeof buf, "\"x\": %ld, \"y\": %ld, \"width\": %ld, \"height\": %ld",
+                  r.left, r.top, r.right - r.left, r.bottom - r.top);
+    return buf;
+}
+
+bool IsClass(HWND hwnd, const char* name) {
+    return lstrcmpiA(ClassOf(hwnd).c_str(), name) == 0;
+}
+
+struct Collected {
+    std::vector<HWND> windows;
+};
+
+BOOL CALLBACK CollectChild(HWND hwnd, LPARAM param) {
+    reinterpret_cast<Collected*>(param)->windows.push_back(hwnd);
+    return TRUE;
+}
+
+std::string ControlJson(HWND hwnd) {
+    std::string cls = ClassOf(hwnd);
+    std::string out =
+        "{\"hwnd\": " + Handle(hwnd) + ", \"parent\": " + Handle(GetParent(hwnd)) +
+        ", \"class\": " + Quote(cls) + ", \"id\": " + std::to_string(GetDlgCtrlID(hwnd) & 0xFFFF) +
+        ", \"text\": " + Quote(WindowText(hwnd)) +
+        ", \"visible\": " + (IsWindowVisible(hwnd) ? "true" : "false") +
+        ", \"enabled\": " + (IsWindowEnabled(hwnd) ? "true" : "false") + ", " + RectFields(hwnd);
+    if (lstrcmpiA(cls.c_str(), "Button") == 0) {
+        out += ", \"checked\": " + std::to_string(Ask(hwnd, BM_GETCHECK, 0, 0));
+    }
+    return out + "}";
+}
+
+std::string TabJson(HWND tab) {
+    return "{\"hwnd\": " + Handle(tab) +
+           ", \"selected\": " + std::to_string(Ask(tab, TCM_GETCURSEL, 0, 0)) +
+           ", \"count\": " + std::to_string(Ask(tab, TCM_GETITEMCOUNT, 0, 0)) + "}";
+}
+
+std::string ComboJson(HWND combo) {
+    LRESULT count = Ask(combo, CB_GETCOUNT, 0, 0);
+    std::string items = "[";
+    for (LRESULT i = 0; i < count && i < 64; ++i) {
+        char buf[512] = {};
+        LRESULT len = Ask(combo, CB_GETLBTEXTLEN, static_cast<WPARAM>(i), 0);
+        if (len >= 0 && len < static_cast<LRESULT>(sizeof buf)) {
+            Ask(combo, CB_GETLBTEXT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(buf));
+        }
+        items += (i > 0 ? ", " : "") + Quote(AnsiToUtf8(buf));
+    }
+    items += "]";
+    return "{\"hwnd\": " + Handle(combo) +
+           ", \"selected\": " + std::to_string(Ask(combo, CB_GETCURSEL, 0, 0)) +
+           ", \"items\": " + items + "}";
+}
+
+struct Boxes {
+    DWORD self;
+    std::vector<HWND> found;
+};
+
+BOOL CALLBACK CollectBox(HWND hwnd, LPARAM param) {
+    Boxes* boxes = reinterpret_cast<Boxes*>(param);
+    DWORD pid = 0;
+    GetWindowThreadProcessId(hwnd, &pid);
+    if (pid != boxes->self && IsClass(hwnd, "#32770") && IsWindowVisible(hwnd)) {
+        boxes->found.push_back(hwnd);
+    }
+    return TRUE;
+}
+
+std::string BoxJson(HWND box) {
+    Collected kids;
+    EnumChildWindows(box, CollectChild, reinterpret_cast<LPARAM>(&kids));
+    std::string texts = "[";
+    std::string buttons = "[";
+    for (HWND kid : kids.windows) {
+        std::string text = WindowText(kid);
+        if (IsClass(kid, "Button")) {
+            if (buttons.size() > 1) {
+                buttons += ", ";
+            }
+            buttons += ControlJson(kid);
+        } else if (IsClass(kid, "Static") && !text.empty()) {
+            texts += (texts.size() > 1 ? ", " : "") + Quote(text);
+        }
+    }
+    return "{\"hwnd\": " + Handle(box) + ", \"owner\": " + Handle(GetWindow(box, GW_OWNER)) +
+           ", \"caption\": " + Quote(WindowText(box)) + ", \"texts\": " + texts +
+           "], \"buttons\": " + buttons + "], " + RectFields(box) + "}";
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    const char* window_class = argc > 1 ? argv[1] : "Config_WindowClass";
+    std::string out = "{\"screen\": {\"width\": " + std::to_string(GetSystemMetrics(SM_CXSCREEN)) +
+                      ", \"height\": " + std::to_string(GetSystemMetrics(SM_CYSCREEN)) + "}";
+
+    HWND main_window = FindWindowA(window_class, nullptr);
+    if (main_window == nullptr) {
+        out +=
+            ", \"main\": null, \"controls\": [], \"tab\": null, \"combo\": null, \"focus\": null";
+    } else {
+        RECT client = {};
+        GetClientRect(main_window, &client);
+        POINT origin = {0, 0};
+        ClientToScreen(main_window, &origin);
+        out += ", \"main\": {\"hwnd\": " + Handle(main_window) +
+               ", \"class\": " + Quote(ClassOf(main_window)) +
+               ", \"title\": " + Quote(WindowText(main_window)) +
+               ", \"visible\": " + (IsWindowVisible(main_window) ? "true" : "false") + ", " +
+               RectFields(main_window) + ", \"client\": {\"x\": " + std::to_string(origin.x) +
+               ", \"y\": " + std::to_string(origin.y) +
+               ", \"width\": " + std::to_string(client.right) +
+               ", \"height\": " + std::to_string(client.bottom) + "}}";
+
+        Collected kids;
+        EnumChildWindows(main_window, CollectChild, reinterpret_cast<LPARAM>(&kids));
+        std::string controls = "[";
+        HWND tab = nullptr;
+        HWND combo = nullptr;
+        for (HWND kid : kids.windows) {
+            if (controls.size() > 1) {
+                controls += ",\n  ";
+            }
+            controls += ControlJson(kid);
+            if (tab == nullptr && IsClass(kid, WC_TABCONTROLA)) {
+                tab = kid;
+            }
+            if (combo == nullptr && IsClass(kid, "ComboBox")) {
+                combo = kid;
+            }
+        }
+        out += ",\n \"controls\": " + controls + "]";
+        out += ",\n \"tab\": " + (tab != nullptr ? TabJson(tab) : std::string("null"));
+        out += ",\n \"combo\": " + (combo != nullptr ? ComboJson(combo) : std::string("null"));
+
+        GUITHREADINFO info = {};
+        info.cbSize = sizeof info;
+        DWORD thread = GetWindowThreadProcessId(main_window, nullptr);
+        if (GetGUIThreadInfo(thread, &info) && info.hwndFocus != nullptr) {
+            out += ",\n \"focus\": {\"hwnd\": " + Handle(info.hwndFocus) +
+                   ", \"class\": " + Quote(ClassOf(info.hwndFocus)) +
+                   ", \"id\": " + std::to_string(GetDlgCtrlID(info.hwndFocus) & 0xFFFF) +
+                   ", \"active\": " + Handle(info.hwndActive) + "}";
+        } else {
+            out += ",\n \"focus\": null";
+        }
+    }
+
+    Boxes boxes = {GetCurrentProcessId(), {}};
+    EnumWindows(CollectBox, reinterpret_cast<LPARAM>(&boxes));
+    std::string list = "[";
+    for (HWND box : boxes.found) {
+        list += (list.size() > 1 ? ",\n  " : "") + BoxJson(box);
+    }
+    out += ",\n \"boxes\": " + list + "]}\n";
+    std::fwrite(out.data(), 1, out.size(), stdout);
+    std::fflush(stdout);
+    return 0;
+}
