@@ -1,0 +1,21 @@
+// The view seam reduced to nothing, so that the benchmarks measure the tick
+// and the grids rather than the view double's bookkeeping of every caption.
+// Linked ahead of padloom_doubles, it keeps the view double out.
+#include "ui/view_port.h"
+
+namespace {
+const char* volatile LastText = nullptr;
+}  // namespace
+
+namespace view {
+
+void SetText(WindowRef, const char* text) {
+    LastText = text;
+}
+void SetButtonCheck(WindowRef, unsigned) {}
+void Focus(WindowRef) {}
+int ShowMessage(WindowRef, const char*, const char*, std::uint32_t) {
+    return kIdOk;
+}
+
+}  // namespace view
