@@ -1,4 +1,6 @@
 #include <windows.h>
+// winbase.h maps this name to the win.ini function WriteProfileStringA.
+#undef WriteProfileString
 
 #include "store/system_port.h"
 

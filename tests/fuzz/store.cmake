@@ -1,0 +1,1 @@
+padloom_fuzz_target(store_paths_fuzz store_paths_fuzz.cpp)
