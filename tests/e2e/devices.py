@@ -1,0 +1,166 @@
+"""The test-only dinput8.dll (dinput8_double/) in an end-to-end session:
+installs it in the session's prefix, launches a program with it, feeds it
+events through its command file and reads its call log.
+
+Additive to driver.py: nothing there is changed; a scenario file parses its
+own --dinput8 argument and hands the rest to driver.main.
+"""
+
+import argparse
+import os
+import time
+from pathlib import Path
+
+import driver
+from driver import Failure, check
+
+OVERRIDES = "mscoree,mshtml=;dinput8=n"
+
+# DirectInput keyboard scan codes used by the scenarios.
+DIK_ESCAPE, DIK_Q, DIK_RETURN, DIK_A, DIK_Z, DIK_X = 0x01, 0x10, 0x1C, 0x1E, 0x2C, 0x2D
+DIK_SPACE, DIK_F1, DIK_F2, DIK_DELETE = 0x39, 0x3B, 0x3C, 0xD3
+
+DLL = None
+
+
+def parse(argv=None):
+    """Takes --dinput8 PATH for this module and leaves the rest to driver.main."""
+    global DLL
+    ap = argparse.ArgumentParser(add_help=False)
+    ap.add_argument("--dinput8", required=True, help="the test-only dinput8.dll")
+    args, rest = ap.parse_known_args(argv)
+    DLL = Path(args.dinput8).resolve()
+    return rest
+
+
+def install(s):
+    """Puts the double in the prefix's system directory. The prefix's files are
+    hard links to the shared template's, so the link is replaced, never written."""
+    target = s.prefix / "drive_c" / "windows" / "system32" / "dinput8.dll"
+    data = DLL.read_bytes()
+    if target.exists() and target.read_bytes() == data:
+        return
+    if target.exists() or target.is_symlink():
+        target.unlink()
+    target.write_bytes(data)
+
+
+class Double:
+    """The script, command file and call log of one program run."""
+
+    def __init__(self, s, folder, script):
+        self.s = s
+        self.folder = Path(folder)
+        self.script = self.folder / "di_script.txt"
+        self.commands = self.folder / "di_commands.txt"
+        self.log = self.folder / "di_calls.log"
+        self.sent = 0
+        self.marks = 0
+        self.script.write_text("\n".join(script) + "\n")
+        self.commands.write_text("")
+        if self.log.exists():
+            self.log.unlink()
+
+    def launch(self):
+        """Starts the session's program with the double and this run's files."""
+        install(self.s)
+        saved = self.s.env
+        env = dict(saved)
+        env["WINEDLLOVERRIDES"] = OVERRIDES
+        env["PADLOOM_DI_SCRIPT"] = str(self.script)
+        env["PADLOOM_DI_COMMANDS"] = str(self.commands)
+        env["PADLOOM_DI_LOG"] = str(self.log)
+        self.s.env = env
+        try:
+            return self.s.launch(self.folder)
+        finally:
+            self.s.env = saved
+
+    # The call log
+
+    def lines(self):
+        if not self.log.exists():
+            return []
+        return self.log.read_text(errors="replace").splitlines()
+
+    def calls(self, device=None):
+        """Log lines other than the commands, optionally of one device."""
+        out = [l for l in self.lines() if not l.startswith(("command ", "timed "))]
+        if device is not None:
+            out = [l for l in out if l.split(" ", 1)[0] == device]
+        return out
+
+    def wait_log(self, predicate, timeout, what):
+        return self.s.poll_until(lambda: predicate(self.lines()), timeout, what, interval=0.02)
+
+    # Driving
+
+    def send(self, *lines, timeout=10):
+        """Appends lines in one write, so they are read at the same device read
+        (the same tick), and waits until the program's next read took them."""
+        with open(self.commands, "a") as f:
+            f.write("".join(l + "\n" for l in lines))
+        self.sent += len(lines)
+        want = self.sent
+        self.wait_log(lambda ls: sum(l.startswith("command ") for l in ls) >= want, timeout,
+                      f"the double to read {lines!r}")
+
+    def ticks(self, n=1):
+        """Returns once the program has begun at least n further device reads
+        after the last command, so the tick that read it has been handled."""
+        for _ in range(n):
+            self.marks += 1
+            self.send(f"mark {self.marks}")
+
+    def press_button(self, n, pad="controller0", ticks=2):
+        self.send(f"button {n} down {pad}")
+        self.ticks(ticks)
+        self.send(f"button {n} up {pad}")
+        self.ticks(1)
+
+    def press_key(self, code, ticks=2):
+        self.send(f"key {code:#04x} down")
+        self.ticks(ticks)
+        self.send(f"key {code:#04x} up")
+        self.ticks(1)
+
+
+def open_sequence(calls):
+    """The calls up to the first read, without the enumeration callbacks' own lines."""
+    return [c for c in calls if " GetDeviceData" not in c and " Poll" not in c]
+
+
+def result(line):
+    """The hexadecimal result at the end of a log line ('... -> 0x00000000')."""
+    return line.rsplit("-> ", 1)[1].split()[0]
+
+
+class Grid:
+    """What a page's slots should show: the tool's assignment rules, replayed."""
+
+    def __init__(self, captions, cursor=0):
+        self.cells = [row[:] for row in captions]
+        self.cursor = cursor
+
+    def assign(self, name):
+        r, s = self.cursor % 8, self.cursor // 8
+        if name is None:
+            self.cells[r][s] = "----"
+        else:
+            for rr in range(8):
+                for ss in range(3):
+                    if (rr, ss) != (r, s) and self.cells[rr][ss] == name:
+                        self.cells[rr][ss] = self.cells[r][s]
+                        self.cells[r][s] = name
+                        self.cursor = (self.cursor + 1) % 24
+                        return
+            self.cells[r][s] = name
+        self.cursor = (self.cursor + 1) % 24
+
+    def selected(self):
+        return (self.cursor % 8, self.cursor // 8)
+
+
+def check_page(st, grid, what):
+    driver.check_eq(st.captions(), grid.cells, f"{what}: captions")
+    driver.check_eq(st.checked_slots(), [grid.selected()], f"{what}: checked slot")

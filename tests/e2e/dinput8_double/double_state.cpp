@@ -1,0 +1,253 @@
+#include "double_state.h"
+
+#include <windows.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <sstream>
+
+namespace dd {
+namespace {
+
+struct TimedLine {
+    std::uint64_t dueMs;
+    std::string line;
+};
+
+bool initialised = false;
+std::FILE* logFile = nullptr;
+bool logReads = false;
+std::string commandPath;
+std::uint64_t commandOffset = 0;
+std::uint64_t startMs = 0;
+int controllerCount = 0;
+bool background = false;
+std::uint32_t sequence = 0;
+std::vector<Failure> failures;
+std::vector<TimedLine> timed;
+std::vector<Device*> devices;
+
+// Wine reads "/tmp/x" as a path on the current drive; Z: is the Unix root.
+std::string WindowsPath(const char* path) {
+    std::string p(path);
+    if (!p.empty() && p[0] == '/') p = "Z:" + p;
+    return p;
+}
+
+std::vector<std::string> Words(const std::string& line) {
+    std::vector<std::string> words;
+    std::istringstream in(line);
+    std::string w;
+    while (in >> w) {
+        if (w[0] == '#') break;
+        words.push_back(w);
+    }
+    return words;
+}
+
+long Number(const std::string& text) { return std::strtol(text.c_str(), nullptr, 0); }
+
+void Queue(Device& device, std::uint32_t offset, std::uint32_t data) {
+    if (!device.acquired) return;  // unseen, as input while the device is not acquired
+    if (device.queue.size() >= device.bufferSize) {
+        device.overflow = true;  // DirectInput keeps the oldest and drops the rest
+        return;
+    }
+    device.queue.push_back({offset, data});
+}
+
+std::uint32_t Press(const std::string& how) { return how == "down" ? 0x80u : 0u; }
+
+void Apply(const std::vector<std::string>& w, const std::string& line);
+
+void ApplyEvent(const std::vector<std::string>& w, const std::string& line) {
+    const std::string& verb = w[0];
+    if (verb == "key" && w.size() >= 3) {
+        Device& k = DeviceNamed("keyboard");
+        std::uint32_t code = static_cast<std::uint32_t>(Number(w[1])) & 0xFF;
+        std::uint32_t data = Press(w[2]);
+        k.keys[code] = static_cast<std::uint8_t>(data);
+        Queue(k, code, data);
+    } else if (verb == "button" && w.size() >= 3) {
+        Device& c = DeviceNamed(w.size() >= 4 ? w[3] : "controller0");
+        std::uint32_t n = static_cast<std::uint32_t>(Number(w[1])) & 31;
+        std::uint32_t data = Press(w[2]);
+        c.buttons[n] = static_cast<std::uint8_t>(data);
+        Queue(c, 48 + n, data);
+    } else if (verb == "axis" && w.size() >= 3) {
+        Device& c = DeviceNamed(w.size() >= 4 ? w[3] : "controller0");
+        std::int32_t v = static_cast<std::int32_t>(Number(w[2]));
+        if (w[1] == "y") {
+            c.axisY = v;
+            Queue(c, 4, static_cast<std::uint32_t>(v));
+        } else {
+            c.axisX = v;
+            Queue(c, 0, static_cast<std::uint32_t>(v));
+        }
+    } else if (verb == "mouse" && w.size() >= 4 && w[1] == "button") {
+        Device& m = DeviceNamed("mouse");
+        std::uint32_t n = static_cast<std::uint32_t>(Number(w[2])) & 7;
+        m.buttons[n] = static_cast<std::uint8_t>(Press(w[3]));
+        Queue(m, 12 + n, Press(w[3]));
+    } else if (verb == "mouse" && w.size() >= 4 && w[1] == "move") {
+        Device& m = DeviceNamed("mouse");
+        Queue(m, 0, static_cast<std::uint32_t>(Number(w[2])));
+        Queue(m, 4, static_cast<std::uint32_t>(Number(w[3])));
+    } else {
+        Log("unknown " + line);
+    }
+}
+
+void Apply(const std::vector<std::string>& w, const std::string& line) {
+    if (w.empty()) return;
+    const std::string& verb = w[0];
+    if (verb == "controllers" && w.size() >= 2) {
+        controllerCount = static_cast<int>(Number(w[1]));
+    } else if (verb == "fail" && w.size() >= 3) {
+        Failure f;
+        std::size_t next = 3;
+        if (w[1] == "create") {
+            f.target = w[2];
+            f.operation = "CreateDevice";
+        } else if (w.size() >= 3) {
+            f.target = w[1];
+            f.operation = w[2];
+        }
+        f.code = static_cast<std::int32_t>(0x80004005u);
+        if (w.size() > next) f.code = static_cast<std::int32_t>(std::strtoul(w[next].c_str(), nullptr, 0));
+        if (w.size() > next + 1) f.remaining = static_cast<int>(Number(w[next + 1]));
+        failures.push_back(f);
+    } else if (verb == "pass" && w.size() >= 3) {
+        // Withdraws scripted failures, e.g. once a scenario has seen them.
+        for (Failure& f : failures)
+            if (f.target == w[1] && f.operation == w[2]) f.remaining = 0;
+    } else if (verb == "at" && w.size() >= 3) {
+        std::string rest = line.substr(line.find(w[1]) + w[1].size());
+        timed.push_back({static_cast<std::uint64_t>(Number(w[1])), rest});
+    } else if (verb == "background") {
+        background = true;
+        for (Device* d : devices) {
+            d->acquired = false;
+            d->queue.clear();
+            d->overflow = false;
+        }
+    } else if (verb == "foreground") {
+        background = false;
+    } else if (verb == "mark") {
+        // Only logged: shows the driver that a later device read has begun.
+    } else {
+        ApplyEvent(w, line);
+    }
+}
+
+void ReadCommands() {
+    if (commandPath.empty()) return;
+    HANDLE file = CreateFileA(commandPath.c_str(), GENERIC_READ,
+                              FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                              OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return;
+    LARGE_INTEGER at;
+    at.QuadPart = static_cast<LONGLONG>(commandOffset);
+    std::string text;
+    if (SetFilePointerEx(file, at, nullptr, FILE_BEGIN)) {
+        char chunk[4096];
+        DWORD got = 0;
+        while (ReadFile(file, chunk, sizeof chunk, &got, nullptr) && got > 0) text.append(chunk, got);
+    }
+    CloseHandle(file);
+    std::size_t end = text.rfind('\n');
+    if (end == std::string::npos) return;  // only a partly written line so far
+    commandOffset += end + 1;
+    std::istringstream lines(text.substr(0, end + 1));
+    std::string line;
+    while (std::getline(lines, line)) {
+        if (!line.empty() && line.back() == '\r') line.pop_back();
+        std::vector<std::string> w = Words(line);
+        if (w.empty()) continue;
+        Log("command " + line);
+        Apply(w, line);
+    }
+}
+
+}  // namespace
+
+std::string Hex(std::uint32_t value) {
+    char text[16];
+    std::snprintf(text, sizeof text, "0x%08X", static_cast<unsigned>(value));
+    return text;
+}
+
+void Initialise() {
+    if (initialised) return;
+    initialised = true;
+    startMs = GetTickCount64();
+    if (const char* p = std::getenv("PADLOOM_DI_LOG")) logFile = std::fopen(WindowsPath(p).c_str(), "ab");
+    if (const char* p = std::getenv("PADLOOM_DI_COMMANDS")) commandPath = WindowsPath(p);
+    if (const char* p = std::getenv("PADLOOM_DI_LOG_READS")) logReads = p[0] == '1';
+    if (const char* p = std::getenv("PADLOOM_DI_SCRIPT")) {
+        if (std::FILE* script = std::fopen(WindowsPath(p).c_str(), "rb")) {
+            char buffer[512];
+            while (std::fgets(buffer, sizeof buffer, script)) {
+                std::string line(buffer);
+                while (!line.empty() && (line.back() == '\n' || line.back() == '\r')) line.pop_back();
+                Apply(Words(line), line);
+            }
+            std::fclose(script);
+        } else {
+            Log(std::string("script missing ") + p);
+        }
+    }
+}
+
+void Log(const std::string& line) {
+    if (!logFile) return;
+    std::fputs(line.c_str(), logFile);
+    std::fputc('\n', logFile);
+    std::fflush(logFile);
+}
+
+bool LogReads() { return logReads; }
+
+void Pump() {
+    std::uint64_t now = GetTickCount64() - startMs;
+    for (std::size_t i = 0; i < timed.size();) {
+        if (timed[i].dueMs <= now) {
+            std::string line = timed[i].line;
+            timed.erase(timed.begin() + static_cast<std::ptrdiff_t>(i));
+            Log("timed" + line);
+            Apply(Words(line), line);
+        } else {
+            ++i;
+        }
+    }
+    ReadCommands();
+}
+
+bool Background() { return background; }
+
+std::int32_t FailureFor(const std::string& target, const std::string& operation) {
+    for (Failure& f : failures) {
+        if (f.target != target || f.remaining == 0) continue;
+        if (f.operation != operation && operation.rfind(f.operation + ":", 0) != 0) continue;
+        if (f.remaining > 0) --f.remaining;
+        return f.code;
+    }
+    return 0;
+}
+
+int ControllerCount() { return controllerCount; }
+
+Device& DeviceNamed(const std::string& name) {
+    for (Device* d : devices)
+        if (d->name == name) return *d;
+    Device* d = new Device;
+    d->name = name;
+    d->kind = name == "keyboard" ? Kind::Keyboard : name == "mouse" ? Kind::Mouse : Kind::Controller;
+    devices.push_back(d);
+    return *d;
+}
+
+std::uint32_t Sequence() { return ++sequence; }
+
+}  // namespace dd
