@@ -129,18 +129,6 @@ TEST_F(WineStoreTest, StoreToAMissingKeyCreatesItAndWrites25BinaryBytes) {
     EXPECT_EQ(0x40u, TheView().messages[0].type);
 }
 
-TEST_F(WineStoreTest, StoreReplacesAStringValue) {
-    PutValue(kMapleKey, REG_SZ, Bytes(40, 'A'));
-    std::memcpy(AssignRecord, DefaultAssignRecord, kAssignRecordSize);
-    EXPECT_TRUE(StoreAssignRecord(false));
-    LoadAssignRecord();
-    EXPECT_EQ(Defaults(), Record());
-    RegistryKey key;
-    ASSERT_TRUE(key.OpenForRead("Quillhaven\\Vyne", RegistryRoot::CurrentUser));
-    std::uint8_t buffer[kAssignRecordSize];
-    EXPECT_TRUE(key.ReadBinary("ButtonAssign", buffer, sizeof(buffer)));
-}
-
 TEST_F(WineStoreTest, SoftwarePrefixedSubkeyInMixedCaseIsUsedUnchanged) {
     {
         RegistryKey key;
