@@ -1,0 +1,254 @@
+// The window toolkit on real controls: the tab control with the two real
+// pages (template 102), the combo box, the control font and centring, on the
+// 1024 x 768 screen that wine-run gives.
+#include <windows.h>
+
+#include <commctrl.h>
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <string>
+
+#include "ui/center_window_win32.h"
+#include "ui/combo_box_control_win32.h"
+#include "ui/control_font_win32.h"
+#include "ui/page_table_win32.h"
+#include "ui/tab_page_set_win32.h"
+#include "ui/texts.h"
+
+namespace {
+
+HINSTANCE Instance() {
+    return GetModuleHandleA(nullptr);
+}
+
+HWND CreateHost(int width, int height) {
+    return CreateWindowExA(0, "STATIC", "host", WS_POPUP | WS_VISIBLE, 0, 0, width, height, nullptr,
+                           nullptr, Instance(), nullptr);
+}
+
+bool HasVisibleStyle(HWND window) {
+    return (GetWindowLongA(window, GWL_STYLE) & WS_VISIBLE) != 0;
+}
+
+std::string TabText(HWND tab, int index) {
+    char buffer[64] = {};
+    TCITEMA item = {};
+    item.mask = TCIF_TEXT;
+    item.pszText = buffer;
+    item.cchTextMax = sizeof(buffer);
+    SendMessageA(tab, TCM_GETITEMA, index, reinterpret_cast<LPARAM>(&item));
+    return buffer;
+}
+
+class TabPageSetTest : public testing::Test {
+  protected:
+    static void SetUpTestSuite() { InitCommonControls(); }
+
+    void SetUp() override {
+        host_ = CreateHost(480, 328);
+        ASSERT_NE(host_, nullptr);
+        tab_ = CreateWindowExA(WS_EX_CONTROLPARENT, WC_TABCONTROLA, "",
+                               WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | WS_TABSTOP, 12, 12, 455,
+                               255, host_, nullptr, Instance(), nullptr);
+        ASSERT_NE(tab_, nullptr);
+    }
+    void TearDown() override { DestroyWindow(host_); }
+
+    // Exactly the page of `index` is visible, it sits at (5, 25) in the tab
+    // control, and its tab is the selected one.
+    void ExpectShown(const TabPageSet& set, int index) {
+        ASSERT_EQ(set.Pages().size(), 2u);
+        EXPECT_EQ(set.CurrentSelection(), index);
+        for (int i = 0; i < 2; ++i) {
+            HWND page = set.Pages()[i];
+            ASSERT_NE(page, nullptr);
+            EXPECT_EQ(HasVisibleStyle(page), i == index) << "page " << i;
+            RECT rect = {};
+            GetWindowRect(page, &rect);
+            MapWindowPoints(HWND_DESKTOP, tab_, reinterpret_cast<POINT*>(&rect), 2);
+            EXPECT_EQ(rect.left, 5) << "page " << i;
+            EXPECT_EQ(rect.top, 25) << "page " << i;
+        }
+    }
+
+    HWND host_ = nullptr;
+    HWND tab_ = nullptr;
+};
+
+TEST_F(TabPageSetTest, BuildShowsTheInitialPageOrTheFirst) {
+    const struct {
+        int initial;
+        int shown;
+    } cases[] = {{-1, 0}, {2, 0}, {5, 0}, {1, 1}, {0, 0}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.initial);
+        TabPageSet set;
+        set.Build(tab_, Instance(), PageTable, c.initial);
+        EXPECT_EQ(set.Tab(), tab_);
+        ASSERT_EQ(set.ItemCount(), 2) << "a rebuild left old tabs behind";
+        EXPECT_EQ(TabText(tab_, 0), kTextGamepadTab);
+        EXPECT_EQ(TabText(tab_, 1), kTextKeyboardTab);
+        ExpectShown(set, c.shown);
+    }
+}
+
+TEST_F(TabPageSetTest, SelectFollowsTheTabOrAnIndex) {
+    TabPageSet set;
+    set.Build(tab_, Instance(), PageTable, 0);
+    // A click on a tab changes the tab control's selection first.
+    SendMessageA(tab_, TCM_SETCURSEL, 1, 0);
+    set.Select(-1);
+    ExpectShown(set, 1);
+    set.Select(0);
+    ExpectShown(set, 0);
+}
+
+TEST_F(TabPageSetTest, AttachRemovesTabsAndIgnoresNull) {
+    TabPageSet set;
+    set.Attach(tab_);
+    set.InsertItem("one", -1);
+    set.InsertItem("two", -1);
+    set.InsertItem("zero", 0);
+    ASSERT_EQ(set.ItemCount(), 3);
+    EXPECT_EQ(TabText(tab_, 0), "zero");
+    EXPECT_EQ(TabText(tab_, 2), "two");
+
+    set.Attach(nullptr);
+    EXPECT_EQ(set.Tab(), tab_);
+    EXPECT_EQ(set.ItemCount(), 3);
+
+    set.Attach(tab_);
+    EXPECT_EQ(set.ItemCount(), 0);
+}
+
+class ComboBoxTest : public testing::Test {
+  protected:
+    void SetUp() override {
+        host_ = CreateHost(480, 328);
+        HWND combo = CreateWindowExA(0, "COMBOBOX", "",
+                                     WS_CHILD | WS_VISIBLE | WS_TABSTOP | CBS_DROPDOWNLIST, 12, 275,
+                                     88, 100, host_, nullptr, Instance(), nullptr);
+        ASSERT_NE(combo, nullptr);
+        combo_.Attach(combo);
+        combo_.Attach(nullptr);
+        ASSERT_EQ(combo_.Window(), combo);
+    }
+    void TearDown() override { DestroyWindow(host_); }
+
+    void AddEditions() {
+        EXPECT_EQ(combo_.AddItem("MAPLE", -1), 0);
+        EXPECT_EQ(combo_.AddItem("CEDAR", -1), 1);
+    }
+
+    HWND host_ = nullptr;
+    ComboBoxControl combo_;
+};
+
+TEST_F(ComboBoxTest, SelectByTextMatchesWholeTextCaseSensitively) {
+    AddEditions();
+    char text[300] = {};
+    EXPECT_EQ(combo_.ItemText(1, text, sizeof(text)), 5);
+    EXPECT_STREQ(text, "CEDAR");
+
+    EXPECT_TRUE(combo_.SelectByText("CEDAR", true));
+    EXPECT_EQ(combo_.CurrentSelection(), 1);
+
+    EXPECT_FALSE(combo_.SelectByText("cedar", false));
+    EXPECT_EQ(combo_.CurrentSelection(), 1);
+    EXPECT_FALSE(combo_.SelectByText("CEDA", false));
+    EXPECT_EQ(combo_.CurrentSelection(), 1);
+
+    EXPECT_FALSE(combo_.SelectByText("cedar", true));
+    EXPECT_EQ(combo_.CurrentSelection(), 0);
+}
+
+TEST_F(ComboBoxTest, EmptyListSelectsNothing) {
+    EXPECT_FALSE(combo_.SelectByText("MAPLE", true));
+    EXPECT_FALSE(combo_.SelectByText("MAPLE", false));
+    EXPECT_EQ(combo_.CurrentSelection(), -1);
+    combo_.SetSelection(0, true);
+    EXPECT_EQ(combo_.CurrentSelection(), -1);
+}
+
+TEST_F(ComboBoxTest, SetSelectionFallsBackToTheFirstItem) {
+    AddEditions();
+    // Windows clears the selection for an index past the end, Wine keeps it;
+    // from no selection both leave nothing selected.
+    combo_.SetSelection(5, false);
+    EXPECT_EQ(combo_.CurrentSelection(), -1);
+    combo_.SetSelection(5, true);
+    EXPECT_EQ(combo_.CurrentSelection(), 0);
+    combo_.SetSelection(1, true);
+    EXPECT_EQ(combo_.CurrentSelection(), 1);
+    combo_.SetSelection(-1, true);
+    EXPECT_EQ(combo_.CurrentSelection(), 0);
+}
+
+TEST_F(ComboBoxTest, ItemTextLongerThanTheBufferIsNotCopied) {
+    const std::string longText(400, 'x');
+    combo_.AddItem(longText.c_str(), -1);
+    combo_.AddItem("MAPLE", -1);
+    char text[300] = {};
+    EXPECT_EQ(combo_.ItemText(0, text, sizeof(text)), CB_ERR);
+    EXPECT_STREQ(text, "");
+    EXPECT_TRUE(combo_.SelectByText("MAPLE", false));
+    EXPECT_EQ(combo_.CurrentSelection(), 1);
+}
+
+TEST(CenterWindow, CentresOnTheDesktopOrAReference) {
+    RECT desktop = {};
+    GetWindowRect(GetDesktopWindow(), &desktop);
+    ASSERT_EQ(desktop.right, 1024);
+    ASSERT_EQ(desktop.bottom, 768);
+
+    HWND window = CreateHost(480, 328);
+    CenterWindow(window, nullptr);
+    RECT rect = {};
+    GetWindowRect(window, &rect);
+    EXPECT_EQ(rect.left, 272);
+    EXPECT_EQ(rect.top, 220);
+    EXPECT_EQ(rect.right - rect.left, 480);
+    EXPECT_EQ(rect.bottom - rect.top, 328);
+
+    // An odd-sized reference: the halves are truncated.
+    HWND reference = CreateHost(1025, 769);
+    GetWindowRect(reference, &rect);
+    ASSERT_EQ(rect.right, 1025);
+    ASSERT_EQ(rect.bottom, 769);
+    SetWindowPos(window, HWND_TOP, 3, 4, 0, 0, SWP_NOSIZE);
+    CenterWindow(window, reference);
+    GetWindowRect(window, &rect);
+    EXPECT_EQ(rect.left, 272);
+    EXPECT_EQ(rect.top, 220);
+    DestroyWindow(reference);
+    DestroyWindow(window);
+}
+
+TEST(ControlFont, IsTheShiftJisGothicAtTwelvePixels) {
+    const LOGFONTA description = ControlFontDescription();
+    LOGFONTA expected = {};
+    expected.lfHeight = -12;
+    expected.lfWeight = 400;
+    expected.lfCharSet = 128;
+    expected.lfOutPrecision = 3;
+    expected.lfClipPrecision = 2;
+    expected.lfQuality = 1;
+    expected.lfPitchAndFamily = 0x31;
+    const unsigned char face[] = {0x82, 0x6C, 0x82, 0x72, 0x20, 0x82, 0x6F, 0x83,
+                                  0x53, 0x83, 0x56, 0x83, 0x62, 0x83, 0x4E};
+    std::memcpy(expected.lfFaceName, face, sizeof(face));
+    EXPECT_EQ(std::memcmp(&description, &expected, sizeof(expected)), 0);
+
+    ControlFont font;
+    font.Create();
+    ASSERT_NE(font.Handle(), nullptr);
+    const HFONT first = font.Handle();
+    font.Create();
+    EXPECT_NE(font.Handle(), nullptr);
+    // The replaced font was deleted.
+    LOGFONTA left = {};
+    EXPECT_EQ(GetObjectA(first, sizeof(left), &left), 0);
+}
+
+}  // namespace
