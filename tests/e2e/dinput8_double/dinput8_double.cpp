@@ -14,10 +14,14 @@
 
 namespace {
 
-const GUID kSysKeyboard = {0x6F1D2B61, 0xD5A0, 0x11CF, {0xBF, 0xC7, 0x44, 0x45, 0x53, 0x54, 0x00, 0x00}};
-const GUID kSysMouse = {0x6F1D2B60, 0xD5A0, 0x11CF, {0xBF, 0xC7, 0x44, 0x45, 0x53, 0x54, 0x00, 0x00}};
-const GUID kIDirectInput8A = {0xBF798030, 0x483A, 0x4DA2, {0xAA, 0x99, 0x5D, 0x64, 0xED, 0x36, 0x97, 0x00}};
-const GUID kIUnknown = {0x00000000, 0x0000, 0x0000, {0xC0, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x46}};
+const GUID kSysKeyboard = {
+    0x6F1D2B61, 0xD5A0, 0x11CF, {0xBF, 0xC7, 0x44, 0x45, 0x53, 0x54, 0x00, 0x00}};
+const GUID kSysMouse = {
+    0x6F1D2B60, 0xD5A0, 0x11CF, {0xBF, 0xC7, 0x44, 0x45, 0x53, 0x54, 0x00, 0x00}};
+const GUID kIDirectInput8A = {
+    0xBF798030, 0x483A, 0x4DA2, {0xAA, 0x99, 0x5D, 0x64, 0xED, 0x36, 0x97, 0x00}};
+const GUID kIUnknown = {
+    0x00000000, 0x0000, 0x0000, {0xC0, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x46}};
 const GUID kXAxis = {0xA36D02E0, 0xC9F3, 0x11CF, {0xBF, 0xC7, 0x44, 0x45, 0x53, 0x54, 0x00, 0x00}};
 const GUID kYAxis = {0xA36D02E1, 0xC9F3, 0x11CF, {0xBF, 0xC7, 0x44, 0x45, 0x53, 0x54, 0x00, 0x00}};
 
@@ -29,11 +33,14 @@ GUID ControllerGuid(int n) {
 }
 int ControllerIndex(REFGUID guid) {
     GUID stem = ControllerGuid(0);
-    if (std::memcmp(&guid, &stem, sizeof(GUID) - 1) != 0) return -1;
+    if (std::memcmp(&guid, &stem, sizeof(GUID) - 1) != 0)
+        return -1;
     return guid.Data4[7];
 }
 
-std::string Result(HRESULT hr) { return " -> " + dd::Hex(static_cast<std::uint32_t>(hr)); }
+std::string Result(HRESULT hr) {
+    return " -> " + dd::Hex(static_cast<std::uint32_t>(hr));
+}
 
 // Scripted failure of this call, if any, else the call's own result.
 HRESULT Scripted(const std::string& target, const std::string& operation) {
@@ -41,13 +48,18 @@ HRESULT Scripted(const std::string& target, const std::string& operation) {
 }
 
 std::string FormatName(LPCDIDATAFORMAT format) {
-    if (!format) return "null";
+    if (!format)
+        return "null";
     char text[96];
     const char* known = "custom";
-    if (format->dwNumObjs == 256 && format->dwDataSize == 256) known = "keyboard";
-    if (format->dwNumObjs == 11 && format->dwDataSize == 20) known = "mouse2";
-    if (format->dwNumObjs == 7 && format->dwDataSize == 16) known = "mouse";
-    if (format->dwNumObjs == 44 && format->dwDataSize == 80) known = "joystick";
+    if (format->dwNumObjs == 256 && format->dwDataSize == 256)
+        known = "keyboard";
+    if (format->dwNumObjs == 11 && format->dwDataSize == 20)
+        known = "mouse2";
+    if (format->dwNumObjs == 7 && format->dwDataSize == 16)
+        known = "mouse";
+    if (format->dwNumObjs == 44 && format->dwDataSize == 80)
+        known = "joystick";
     std::snprintf(text, sizeof text, "%s objs=%lu size=%lu flags=%lu", known,
                   static_cast<unsigned long>(format->dwNumObjs),
                   static_cast<unsigned long>(format->dwDataSize),
@@ -58,15 +70,19 @@ std::string FormatName(LPCDIDATAFORMAT format) {
 std::string PropertyName(REFGUID property) {
     std::uintptr_t id = reinterpret_cast<std::uintptr_t>(&property);
     switch (id) {
-        case 1: return "BUFFERSIZE";
-        case 2: return "AXISMODE";
-        case 4: return "RANGE";
-        default: return "P" + std::to_string(id > 0xFFFF ? 0 : id);
+        case 1:
+            return "BUFFERSIZE";
+        case 2:
+            return "AXISMODE";
+        case 4:
+            return "RANGE";
+        default:
+            return "P" + std::to_string(id > 0xFFFF ? 0 : id);
     }
 }
 
 class Device final : public IDirectInputDevice8A {
-public:
+  public:
     explicit Device(dd::Device& state) : state_(state), name_(state.name) {}
 
     STDMETHOD(QueryInterface)(REFIID, void** out) override {
@@ -85,10 +101,12 @@ public:
         return left;
     }
     STDMETHOD(GetCapabilities)(LPDIDEVCAPS) override { return NotImpl("GetCapabilities"); }
-    STDMETHOD(EnumObjects)(LPDIENUMDEVICEOBJECTSCALLBACKA callback, LPVOID context, DWORD flags) override {
+    STDMETHOD(EnumObjects)
+    (LPDIENUMDEVICEOBJECTSCALLBACKA callback, LPVOID context, DWORD flags) override {
         HRESULT hr = Scripted(name_, "EnumObjects");
         dd::Log(name_ + " EnumObjects flags=" + std::to_string(flags) + " begin");
-        if (hr == 0 && state_.kind == dd::Kind::Controller && (flags == DIDFT_ALL || (flags & DIDFT_AXIS))) {
+        if (hr == 0 && state_.kind == dd::Kind::Controller &&
+            (flags == DIDFT_ALL || (flags & DIDFT_AXIS))) {
             for (int axis = 0; axis < 2; ++axis) {
                 DIDEVICEOBJECTINSTANCEA object = {};
                 object.dwSize = sizeof object;
@@ -99,7 +117,8 @@ public:
                 BOOL more = callback(&object, context);
                 dd::Log(name_ + " EnumObjects callback type=" + dd::Hex(object.dwType) + " -> " +
                         std::to_string(more));
-                if (more == DIENUM_STOP) break;
+                if (more == DIENUM_STOP)
+                    break;
             }
         }
         dd::Log(name_ + " EnumObjects end" + Result(hr));
@@ -115,7 +134,8 @@ public:
             dd::Log(line + Result(hr));
             return hr;
         }
-        line += " size=" + std::to_string(header->dwSize) + " header=" + std::to_string(header->dwHeaderSize) +
+        line += " size=" + std::to_string(header->dwSize) +
+                " header=" + std::to_string(header->dwHeaderSize) +
                 " obj=" + dd::Hex(header->dwObj) + " how=" + std::to_string(header->dwHow);
         bool isRange = prop == "RANGE";
         if (isRange) {
@@ -130,9 +150,10 @@ public:
                 hr = DIERR_INVALIDPARAM;
             } else if (header->dwHow == DIPH_DEVICE && header->dwObj != 0) {
                 hr = DIERR_INVALIDPARAM;
-            } else if (isRange && (header->dwHow != DIPH_BYID || state_.kind != dd::Kind::Controller ||
-                                   (header->dwObj != (DIDFT_ABSAXIS | DIDFT_MAKEINSTANCE(0)) &&
-                                    header->dwObj != (DIDFT_ABSAXIS | DIDFT_MAKEINSTANCE(1))))) {
+            } else if (isRange &&
+                       (header->dwHow != DIPH_BYID || state_.kind != dd::Kind::Controller ||
+                        (header->dwObj != (DIDFT_ABSAXIS | DIDFT_MAKEINSTANCE(0)) &&
+                         header->dwObj != (DIDFT_ABSAXIS | DIDFT_MAKEINSTANCE(1))))) {
                 hr = header->dwHow == DIPH_DEVICE ? DIERR_UNSUPPORTED : DIERR_OBJECTNOTFOUND;
             } else if (prop == "BUFFERSIZE") {
                 if (state_.acquired) {
@@ -177,12 +198,15 @@ public:
     STDMETHOD(GetDeviceState)(DWORD size, LPVOID data) override {
         dd::Pump();
         HRESULT hr = Scripted(name_, "GetDeviceState");
-        if (hr == 0) hr = state_.acquired ? DI_OK : DIERR_NOTACQUIRED;
-        if (hr == 0) hr = FillState(size, static_cast<unsigned char*>(data));
+        if (hr == 0)
+            hr = state_.acquired ? DI_OK : DIERR_NOTACQUIRED;
+        if (hr == 0)
+            hr = FillState(size, static_cast<unsigned char*>(data));
         dd::Log(name_ + " GetDeviceState size=" + std::to_string(size) + Result(hr));
         return hr;
     }
-    STDMETHOD(GetDeviceData)(DWORD recordSize, LPDIDEVICEOBJECTDATA records, LPDWORD inOut, DWORD flags) override {
+    STDMETHOD(GetDeviceData)
+    (DWORD recordSize, LPDIDEVICEOBJECTDATA records, LPDWORD inOut, DWORD flags) override {
         dd::Pump();
         DWORD capacity = inOut ? *inOut : 0;
         HRESULT hr = Scripted(name_, "GetDeviceData");
@@ -208,17 +232,21 @@ public:
                 }
                 delivered = static_cast<DWORD>(take);
                 if (!(flags & DIGDD_PEEK)) {
-                    state_.queue.erase(state_.queue.begin(), state_.queue.begin() + static_cast<std::ptrdiff_t>(take));
+                    state_.queue.erase(state_.queue.begin(),
+                                       state_.queue.begin() + static_cast<std::ptrdiff_t>(take));
                 }
                 hr = state_.overflow ? DI_BUFFEROVERFLOW : DI_OK;
-                if (!(flags & DIGDD_PEEK)) state_.overflow = false;
+                if (!(flags & DIGDD_PEEK))
+                    state_.overflow = false;
             }
         }
-        if (inOut) *inOut = delivered;
+        if (inOut)
+            *inOut = delivered;
         if (hr != 0 || delivered > 0 || dd::LogReads()) {
             std::string line = name_ + " GetDeviceData size=" + std::to_string(recordSize) +
-                               " capacity=" + std::to_string(capacity) + " flags=" + std::to_string(flags) +
-                               Result(hr) + " count=" + std::to_string(delivered);
+                               " capacity=" + std::to_string(capacity) +
+                               " flags=" + std::to_string(flags) + Result(hr) +
+                               " count=" + std::to_string(delivered);
             for (DWORD i = 0; i < delivered && records; ++i) {
                 auto record = reinterpret_cast<const DIDEVICEOBJECTDATA*>(
                     reinterpret_cast<const unsigned char*>(records) + i * recordSize);
@@ -231,9 +259,12 @@ public:
     STDMETHOD(SetDataFormat)(LPCDIDATAFORMAT format) override {
         HRESULT hr = Scripted(name_, "SetDataFormat");
         if (hr == 0) {
-            if (!format) hr = DIERR_INVALIDPARAM;
-            else if (state_.acquired) hr = DIERR_ACQUIRED;
-            else state_.dataFormatSet = true;
+            if (!format)
+                hr = DIERR_INVALIDPARAM;
+            else if (state_.acquired)
+                hr = DIERR_ACQUIRED;
+            else
+                state_.dataFormatSet = true;
         }
         dd::Log(name_ + " SetDataFormat format=" + FormatName(format) + Result(hr));
         return hr;
@@ -245,30 +276,40 @@ public:
         std::snprintf(text, sizeof text, " window=%s flags=%lu",
                       window == nullptr ? "null" : (IsWindow(window) ? "valid" : "invalid"),
                       static_cast<unsigned long>(flags));
-        if (hr == 0 && (flags & DISCL_FOREGROUND) && !IsWindow(window)) hr = E_HANDLE;
+        if (hr == 0 && (flags & DISCL_FOREGROUND) && !IsWindow(window))
+            hr = E_HANDLE;
         dd::Log(name_ + " SetCooperativeLevel" + text + Result(hr));
         return hr;
     }
-    STDMETHOD(GetObjectInfo)(LPDIDEVICEOBJECTINSTANCEA, DWORD, DWORD) override { return NotImpl("GetObjectInfo"); }
+    STDMETHOD(GetObjectInfo)(LPDIDEVICEOBJECTINSTANCEA, DWORD, DWORD) override {
+        return NotImpl("GetObjectInfo");
+    }
     STDMETHOD(GetDeviceInfo)(LPDIDEVICEINSTANCEA) override { return NotImpl("GetDeviceInfo"); }
     STDMETHOD(RunControlPanel)(HWND, DWORD) override { return NotImpl("RunControlPanel"); }
     STDMETHOD(Initialize)(HINSTANCE, DWORD, REFGUID) override { return NotImpl("Initialize"); }
     STDMETHOD(CreateEffect)(REFGUID, LPCDIEFFECT, LPDIRECTINPUTEFFECT*, LPUNKNOWN) override {
         return NotImpl("CreateEffect");
     }
-    STDMETHOD(EnumEffects)(LPDIENUMEFFECTSCALLBACKA, LPVOID, DWORD) override { return NotImpl("EnumEffects"); }
+    STDMETHOD(EnumEffects)(LPDIENUMEFFECTSCALLBACKA, LPVOID, DWORD) override {
+        return NotImpl("EnumEffects");
+    }
     STDMETHOD(GetEffectInfo)(LPDIEFFECTINFOA, REFGUID) override { return NotImpl("GetEffectInfo"); }
     STDMETHOD(GetForceFeedbackState)(LPDWORD) override { return NotImpl("GetForceFeedbackState"); }
-    STDMETHOD(SendForceFeedbackCommand)(DWORD) override { return NotImpl("SendForceFeedbackCommand"); }
-    STDMETHOD(EnumCreatedEffectObjects)(LPDIENUMCREATEDEFFECTOBJECTSCALLBACK, LPVOID, DWORD) override {
+    STDMETHOD(SendForceFeedbackCommand)(DWORD) override {
+        return NotImpl("SendForceFeedbackCommand");
+    }
+    STDMETHOD(EnumCreatedEffectObjects)
+    (LPDIENUMCREATEDEFFECTOBJECTSCALLBACK, LPVOID, DWORD) override {
         return NotImpl("EnumCreatedEffectObjects");
     }
     STDMETHOD(Escape)(LPDIEFFESCAPE) override { return NotImpl("Escape"); }
     STDMETHOD(Poll)() override {
         dd::Pump();
         HRESULT hr = Scripted(name_, "Poll");
-        if (hr == 0) hr = state_.acquired ? DI_OK : DIERR_NOTACQUIRED;
-        if (hr != 0 || dd::LogReads()) dd::Log(name_ + " Poll" + Result(hr));
+        if (hr == 0)
+            hr = state_.acquired ? DI_OK : DIERR_NOTACQUIRED;
+        if (hr != 0 || dd::LogReads())
+            dd::Log(name_ + " Poll" + Result(hr));
         return hr;
     }
     STDMETHOD(SendDeviceData)(DWORD, LPCDIDEVICEOBJECTDATA, LPDWORD, DWORD) override {
@@ -280,34 +321,43 @@ public:
     STDMETHOD(WriteEffectToFile)(LPCSTR, DWORD, LPDIFILEEFFECT, DWORD) override {
         return NotImpl("WriteEffectToFile");
     }
-    STDMETHOD(BuildActionMap)(LPDIACTIONFORMATA, LPCSTR, DWORD) override { return NotImpl("BuildActionMap"); }
-    STDMETHOD(SetActionMap)(LPDIACTIONFORMATA, LPCSTR, DWORD) override { return NotImpl("SetActionMap"); }
+    STDMETHOD(BuildActionMap)(LPDIACTIONFORMATA, LPCSTR, DWORD) override {
+        return NotImpl("BuildActionMap");
+    }
+    STDMETHOD(SetActionMap)(LPDIACTIONFORMATA, LPCSTR, DWORD) override {
+        return NotImpl("SetActionMap");
+    }
     STDMETHOD(GetImageInfo)(LPDIDEVICEIMAGEINFOHEADERA) override { return NotImpl("GetImageInfo"); }
 
-private:
+  private:
     HRESULT NotImpl(const char* operation) {
         dd::Log(name_ + " " + operation + Result(E_NOTIMPL));
         return E_NOTIMPL;
     }
 
     HRESULT FillState(DWORD size, unsigned char* data) {
-        if (!data) return DIERR_INVALIDPARAM;
+        if (!data)
+            return DIERR_INVALIDPARAM;
         switch (state_.kind) {
             case dd::Kind::Keyboard:
-                if (size != 256) return DIERR_INVALIDPARAM;
+                if (size != 256)
+                    return DIERR_INVALIDPARAM;
                 std::memcpy(data, state_.keys, 256);
                 return DI_OK;
             case dd::Kind::Mouse:
-                if (size != sizeof(DIMOUSESTATE) && size != sizeof(DIMOUSESTATE2)) return DIERR_INVALIDPARAM;
+                if (size != sizeof(DIMOUSESTATE) && size != sizeof(DIMOUSESTATE2))
+                    return DIERR_INVALIDPARAM;
                 std::memset(data, 0, size);
                 std::memcpy(data + 12, state_.buttons, size - 12);
                 return DI_OK;
             case dd::Kind::Controller: {
-                if (size != sizeof(DIJOYSTATE)) return DIERR_INVALIDPARAM;
+                if (size != sizeof(DIJOYSTATE))
+                    return DIERR_INVALIDPARAM;
                 DIJOYSTATE joy = {};
                 joy.lX = state_.axisX;
                 joy.lY = state_.axisY;
-                for (DWORD& pov : joy.rgdwPOV) pov = 0xFFFFFFFF;
+                for (DWORD& pov : joy.rgdwPOV)
+                    pov = 0xFFFFFFFF;
                 std::memcpy(joy.rgbButtons, state_.buttons, sizeof joy.rgbButtons);
                 std::memcpy(data, &joy, sizeof joy);
                 return DI_OK;
@@ -322,7 +372,7 @@ private:
 };
 
 class DirectInput final : public IDirectInput8A {
-public:
+  public:
     STDMETHOD(QueryInterface)(REFIID iid, void** out) override {
         if (IsEqualGUID(iid, kIDirectInput8A) || IsEqualGUID(iid, kIUnknown)) {
             *out = this;
@@ -346,21 +396,28 @@ public:
             name = "mouse";
         } else {
             int n = ControllerIndex(guid);
-            if (n >= 0 && n < dd::ControllerCount()) name = "controller" + std::to_string(n);
+            if (n >= 0 && n < dd::ControllerCount())
+                name = "controller" + std::to_string(n);
         }
         HRESULT hr = name.empty() ? DIERR_DEVICENOTREG : Scripted(name, "CreateDevice");
-        if (hr == 0 && !out) hr = E_POINTER;
-        if (hr == 0 && outer) hr = DIERR_NOAGGREGATION;
-        if (out) *out = nullptr;
-        if (hr == 0) *out = new Device(dd::DeviceNamed(name));
-        dd::Log("directinput CreateDevice device=" + (name.empty() ? std::string("unknown") : name) +
-                " outer=" + (outer ? "given" : "null") + Result(hr));
+        if (hr == 0 && !out)
+            hr = E_POINTER;
+        if (hr == 0 && outer)
+            hr = DIERR_NOAGGREGATION;
+        if (out)
+            *out = nullptr;
+        if (hr == 0)
+            *out = new Device(dd::DeviceNamed(name));
+        dd::Log(
+            "directinput CreateDevice device=" + (name.empty() ? std::string("unknown") : name) +
+            " outer=" + (outer ? "given" : "null") + Result(hr));
         return hr;
     }
-    STDMETHOD(EnumDevices)(DWORD type, LPDIENUMDEVICESCALLBACKA callback, LPVOID context, DWORD flags) override {
+    STDMETHOD(EnumDevices)
+    (DWORD type, LPDIENUMDEVICESCALLBACKA callback, LPVOID context, DWORD flags) override {
         HRESULT hr = Scripted("directinput", "EnumDevices");
-        dd::Log("directinput EnumDevices class=" + std::to_string(type) + " flags=" + std::to_string(flags) +
-                " begin");
+        dd::Log("directinput EnumDevices class=" + std::to_string(type) +
+                " flags=" + std::to_string(flags) + " begin");
         bool controllers = type == DI8DEVCLASS_ALL || type == DI8DEVCLASS_GAMECTRL;
         // A scripted failure is answered after the callbacks, so the devices
         // created during the enumeration are there to be released.
@@ -370,12 +427,14 @@ public:
             instance.guidInstance = ControllerGuid(n);
             instance.guidProduct = ControllerGuid(0x80 + n);
             instance.dwDevType = DI8DEVTYPE_GAMEPAD | (DI8DEVTYPEGAMEPAD_STANDARD << 8);
-            std::snprintf(instance.tszInstanceName, sizeof instance.tszInstanceName, "Test Pad %d", n);
+            std::snprintf(instance.tszInstanceName, sizeof instance.tszInstanceName, "Test Pad %d",
+                          n);
             std::strcpy(instance.tszProductName, "Test Pad");
             BOOL more = callback(&instance, context);
             dd::Log("directinput EnumDevices callback controller" + std::to_string(n) + " -> " +
                     std::to_string(more));
-            if (more == DIENUM_STOP) break;
+            if (more == DIENUM_STOP)
+                break;
         }
         dd::Log("directinput EnumDevices end" + Result(hr));
         return hr;
@@ -384,15 +443,16 @@ public:
     STDMETHOD(RunControlPanel)(HWND, DWORD) override { return NotImpl("RunControlPanel"); }
     STDMETHOD(Initialize)(HINSTANCE, DWORD) override { return NotImpl("Initialize"); }
     STDMETHOD(FindDevice)(REFGUID, LPCSTR, LPGUID) override { return NotImpl("FindDevice"); }
-    STDMETHOD(EnumDevicesBySemantics)(LPCSTR, LPDIACTIONFORMATA, LPDIENUMDEVICESBYSEMANTICSCBA, LPVOID,
-                                      DWORD) override {
+    STDMETHOD(EnumDevicesBySemantics)
+    (LPCSTR, LPDIACTIONFORMATA, LPDIENUMDEVICESBYSEMANTICSCBA, LPVOID, DWORD) override {
         return NotImpl("EnumDevicesBySemantics");
     }
-    STDMETHOD(ConfigureDevices)(LPDICONFIGUREDEVICESCALLBACK, LPDICONFIGUREDEVICESPARAMSA, DWORD, LPVOID) override {
+    STDMETHOD(ConfigureDevices)
+    (LPDICONFIGUREDEVICESCALLBACK, LPDICONFIGUREDEVICESPARAMSA, DWORD, LPVOID) override {
         return NotImpl("ConfigureDevices");
     }
 
-private:
+  private:
     HRESULT NotImpl(const char* operation) {
         dd::Log(std::string("directinput ") + operation + Result(E_NOTIMPL));
         return E_NOTIMPL;
@@ -402,17 +462,23 @@ private:
 
 }  // namespace
 
-extern "C" HRESULT WINAPI DirectInput8Create(HINSTANCE instance, DWORD version, REFIID iid, LPVOID* out,
-                                             LPUNKNOWN outer) {
+extern "C" HRESULT WINAPI DirectInput8Create(HINSTANCE instance, DWORD version, REFIID iid,
+                                             LPVOID* out, LPUNKNOWN outer) {
     dd::Initialise();
     HRESULT hr = Scripted("directinput", "DirectInput8Create");
-    if (hr == 0 && !out) hr = E_POINTER;
-    if (hr == 0 && version != 0x0800) hr = version < 0x0800 ? DIERR_OLDDIRECTINPUTVERSION : DIERR_BETADIRECTINPUTVERSION;
-    if (hr == 0 && !IsEqualGUID(iid, kIDirectInput8A)) hr = DIERR_NOINTERFACE;
-    if (hr == 0 && outer) hr = DIERR_NOAGGREGATION;
-    if (out) *out = hr == 0 ? static_cast<IDirectInput8A*>(new DirectInput) : nullptr;
-    dd::Log(std::string("DirectInput8Create version=") + dd::Hex(version) + " iid=" +
-            (IsEqualGUID(iid, kIDirectInput8A) ? "IDirectInput8A" : "other") +
-            " instance=" + (instance ? "given" : "null") + " outer=" + (outer ? "given" : "null") + Result(hr));
+    if (hr == 0 && !out)
+        hr = E_POINTER;
+    if (hr == 0 && version != 0x0800)
+        hr = version < 0x0800 ? DIERR_OLDDIRECTINPUTVERSION : DIERR_BETADIRECTINPUTVERSION;
+    if (hr == 0 && !IsEqualGUID(iid, kIDirectInput8A))
+        hr = DIERR_NOINTERFACE;
+    if (hr == 0 && outer)
+        hr = DIERR_NOAGGREGATION;
+    if (out)
+        *out = hr == 0 ? static_cast<IDirectInput8A*>(new DirectInput) : nullptr;
+    dd::Log(std::string("DirectInput8Create version=") + dd::Hex(version) +
+            " iid=" + (IsEqualGUID(iid, kIDirectInput8A) ? "IDirectInput8A" : "other") +
+            " instance=" + (instance ? "given" : "null") + " outer=" + (outer ? "given" : "null") +
+            Result(hr));
     return hr;
 }

@@ -31,7 +31,8 @@ std::vector<Device*> devices;
 // Wine reads "/tmp/x" as a path on the current drive; Z: is the Unix root.
 std::string WindowsPath(const char* path) {
     std::string p(path);
-    if (!p.empty() && p[0] == '/') p = "Z:" + p;
+    if (!p.empty() && p[0] == '/')
+        p = "Z:" + p;
     return p;
 }
 
@@ -40,16 +41,20 @@ std::vector<std::string> Words(const std::string& line) {
     std::istringstream in(line);
     std::string w;
     while (in >> w) {
-        if (w[0] == '#') break;
+        if (w[0] == '#')
+            break;
         words.push_back(w);
     }
     return words;
 }
 
-long Number(const std::string& text) { return std::strtol(text.c_str(), nullptr, 0); }
+long Number(const std::string& text) {
+    return std::strtol(text.c_str(), nullptr, 0);
+}
 
 void Queue(Device& device, std::uint32_t offset, std::uint32_t data) {
-    if (!device.acquired) return;  // unseen, as input while the device is not acquired
+    if (!device.acquired)
+        return;  // unseen, as input while the device is not acquired
     if (device.queue.size() >= device.bufferSize) {
         device.overflow = true;  // DirectInput keeps the oldest and drops the rest
         return;
@@ -57,7 +62,9 @@ void Queue(Device& device, std::uint32_t offset, std::uint32_t data) {
     device.queue.push_back({offset, data});
 }
 
-std::uint32_t Press(const std::string& how) { return how == "down" ? 0x80u : 0u; }
+std::uint32_t Press(const std::string& how) {
+    return how == "down" ? 0x80u : 0u;
+}
 
 void Apply(const std::vector<std::string>& w, const std::string& line);
 
@@ -100,7 +107,8 @@ void ApplyEvent(const std::vector<std::string>& w, const std::string& line) {
 }
 
 void Apply(const std::vector<std::string>& w, const std::string& line) {
-    if (w.empty()) return;
+    if (w.empty())
+        return;
     const std::string& verb = w[0];
     if (verb == "controllers" && w.size() >= 2) {
         controllerCount = static_cast<int>(Number(w[1]));
@@ -115,13 +123,16 @@ void Apply(const std::vector<std::string>& w, const std::string& line) {
             f.operation = w[2];
         }
         f.code = static_cast<std::int32_t>(0x80004005u);
-        if (w.size() > next) f.code = static_cast<std::int32_t>(std::strtoul(w[next].c_str(), nullptr, 0));
-        if (w.size() > next + 1) f.remaining = static_cast<int>(Number(w[next + 1]));
+        if (w.size() > next)
+            f.code = static_cast<std::int32_t>(std::strtoul(w[next].c_str(), nullptr, 0));
+        if (w.size() > next + 1)
+            f.remaining = static_cast<int>(Number(w[next + 1]));
         failures.push_back(f);
     } else if (verb == "pass" && w.size() >= 3) {
         // Withdraws scripted failures, e.g. once a scenario has seen them.
         for (Failure& f : failures)
-            if (f.target == w[1] && f.operation == w[2]) f.remaining = 0;
+            if (f.target == w[1] && f.operation == w[2])
+                f.remaining = 0;
     } else if (verb == "at" && w.size() >= 3) {
         std::string rest = line.substr(line.find(w[1]) + w[1].size());
         timed.push_back({static_cast<std::uint64_t>(Number(w[1])), rest});
@@ -142,29 +153,35 @@ void Apply(const std::vector<std::string>& w, const std::string& line) {
 }
 
 void ReadCommands() {
-    if (commandPath.empty()) return;
+    if (commandPath.empty())
+        return;
     HANDLE file = CreateFileA(commandPath.c_str(), GENERIC_READ,
                               FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
                               OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE) return;
+    if (file == INVALID_HANDLE_VALUE)
+        return;
     LARGE_INTEGER at;
     at.QuadPart = static_cast<LONGLONG>(commandOffset);
     std::string text;
     if (SetFilePointerEx(file, at, nullptr, FILE_BEGIN)) {
         char chunk[4096];
         DWORD got = 0;
-        while (ReadFile(file, chunk, sizeof chunk, &got, nullptr) && got > 0) text.append(chunk, got);
+        while (ReadFile(file, chunk, sizeof chunk, &got, nullptr) && got > 0)
+            text.append(chunk, got);
     }
     CloseHandle(file);
     std::size_t end = text.rfind('\n');
-    if (end == std::string::npos) return;  // only a partly written line so far
+    if (end == std::string::npos)
+        return;  // only a partly written line so far
     commandOffset += end + 1;
     std::istringstream lines(text.substr(0, end + 1));
     std::string line;
     while (std::getline(lines, line)) {
-        if (!line.empty() && line.back() == '\r') line.pop_back();
+        if (!line.empty() && line.back() == '\r')
+            line.pop_back();
         std::vector<std::string> w = Words(line);
-        if (w.empty()) continue;
+        if (w.empty())
+            continue;
         Log("command " + line);
         Apply(w, line);
     }
@@ -179,18 +196,23 @@ std::string Hex(std::uint32_t value) {
 }
 
 void Initialise() {
-    if (initialised) return;
+    if (initialised)
+        return;
     initialised = true;
     startMs = GetTickCount64();
-    if (const char* p = std::getenv("PADLOOM_DI_LOG")) logFile = std::fopen(WindowsPath(p).c_str(), "ab");
-    if (const char* p = std::getenv("PADLOOM_DI_COMMANDS")) commandPath = WindowsPath(p);
-    if (const char* p = std::getenv("PADLOOM_DI_LOG_READS")) logReads = p[0] == '1';
+    if (const char* p = std::getenv("PADLOOM_DI_LOG"))
+        logFile = std::fopen(WindowsPath(p).c_str(), "ab");
+    if (const char* p = std::getenv("PADLOOM_DI_COMMANDS"))
+        commandPath = WindowsPath(p);
+    if (const char* p = std::getenv("PADLOOM_DI_LOG_READS"))
+        logReads = p[0] == '1';
     if (const char* p = std::getenv("PADLOOM_DI_SCRIPT")) {
         if (std::FILE* script = std::fopen(WindowsPath(p).c_str(), "rb")) {
             char buffer[512];
             while (std::fgets(buffer, sizeof buffer, script)) {
                 std::string line(buffer);
-                while (!line.empty() && (line.back() == '\n' || line.back() == '\r')) line.pop_back();
+                while (!line.empty() && (line.back() == '\n' || line.back() == '\r'))
+                    line.pop_back();
                 Apply(Words(line), line);
             }
             std::fclose(script);
@@ -201,13 +223,16 @@ void Initialise() {
 }
 
 void Log(const std::string& line) {
-    if (!logFile) return;
+    if (!logFile)
+        return;
     std::fputs(line.c_str(), logFile);
     std::fputc('\n', logFile);
     std::fflush(logFile);
 }
 
-bool LogReads() { return logReads; }
+bool LogReads() {
+    return logReads;
+}
 
 void Pump() {
     std::uint64_t now = GetTickCount64() - startMs;
@@ -224,30 +249,42 @@ void Pump() {
     ReadCommands();
 }
 
-bool Background() { return background; }
+bool Background() {
+    return background;
+}
 
 std::int32_t FailureFor(const std::string& target, const std::string& operation) {
     for (Failure& f : failures) {
-        if (f.target != target || f.remaining == 0) continue;
-        if (f.operation != operation && operation.rfind(f.operation + ":", 0) != 0) continue;
-        if (f.remaining > 0) --f.remaining;
+        if (f.target != target || f.remaining == 0)
+            continue;
+        if (f.operation != operation && operation.rfind(f.operation + ":", 0) != 0)
+            continue;
+        if (f.remaining > 0)
+            --f.remaining;
         return f.code;
     }
     return 0;
 }
 
-int ControllerCount() { return controllerCount; }
+int ControllerCount() {
+    return controllerCount;
+}
 
 Device& DeviceNamed(const std::string& name) {
     for (Device* d : devices)
-        if (d->name == name) return *d;
+        if (d->name == name)
+            return *d;
     Device* d = new Device;
     d->name = name;
-    d->kind = name == "keyboard" ? Kind::Keyboard : name == "mouse" ? Kind::Mouse : Kind::Controller;
+    d->kind = name == "keyboard" ? Kind::Keyboard
+              : name == "mouse"  ? Kind::Mouse
+                                 : Kind::Controller;
     devices.push_back(d);
     return *d;
 }
 
-std::uint32_t Sequence() { return ++sequence; }
+std::uint32_t Sequence() {
+    return ++sequence;
+}
 
 }  // namespace dd

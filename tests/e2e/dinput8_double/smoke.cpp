@@ -13,28 +13,35 @@
 
 namespace {
 
-const GUID kSysKeyboard = {0x6F1D2B61, 0xD5A0, 0x11CF, {0xBF, 0xC7, 0x44, 0x45, 0x53, 0x54, 0x00, 0x00}};
-const GUID kSysMouse = {0x6F1D2B60, 0xD5A0, 0x11CF, {0xBF, 0xC7, 0x44, 0x45, 0x53, 0x54, 0x00, 0x00}};
-const GUID kIDirectInput8A = {0xBF798030, 0x483A, 0x4DA2, {0xAA, 0x99, 0x5D, 0x64, 0xED, 0x36, 0x97, 0x00}};
+const GUID kSysKeyboard = {
+    0x6F1D2B61, 0xD5A0, 0x11CF, {0xBF, 0xC7, 0x44, 0x45, 0x53, 0x54, 0x00, 0x00}};
+const GUID kSysMouse = {
+    0x6F1D2B60, 0xD5A0, 0x11CF, {0xBF, 0xC7, 0x44, 0x45, 0x53, 0x54, 0x00, 0x00}};
+const GUID kIDirectInput8A = {
+    0xBF798030, 0x483A, 0x4DA2, {0xAA, 0x99, 0x5D, 0x64, 0xED, 0x36, 0x97, 0x00}};
 
 int failures = 0;
 
 void Check(bool ok, const char* what, long value) {
-    std::printf("%s %s (%ld / 0x%08lX)\n", ok ? "ok  " : "FAIL", what, value, static_cast<unsigned long>(value));
-    if (!ok) ++failures;
+    std::printf("%s %s (%ld / 0x%08lX)\n", ok ? "ok  " : "FAIL", what, value,
+                static_cast<unsigned long>(value));
+    if (!ok)
+        ++failures;
 }
 
 // Only the sizes and counts matter to the double; the object lists are the
 // tool's business.
 DIDATAFORMAT Format(DWORD objects, DWORD size) {
-    DIDATAFORMAT format = {sizeof(DIDATAFORMAT), sizeof(DIOBJECTDATAFORMAT), DIDF_RELAXIS, size, objects, nullptr};
+    DIDATAFORMAT format = {
+        sizeof(DIDATAFORMAT), sizeof(DIOBJECTDATAFORMAT), DIDF_RELAXIS, size, objects, nullptr};
     return format;
 }
 
 void Command(const char* line) {
     const char* path = std::getenv("PADLOOM_DI_COMMANDS");
     std::string p = path ? path : "";
-    if (!p.empty() && p[0] == '/') p = "Z:" + p;
+    if (!p.empty() && p[0] == '/')
+        p = "Z:" + p;
     if (std::FILE* f = std::fopen(p.c_str(), "ab")) {
         std::fputs(line, f);
         std::fputc('\n', f);
@@ -63,7 +70,8 @@ BOOL CALLBACK AddController(LPCDIDEVICEINSTANCEA instance, LPVOID context) {
 
 BOOL CALLBACK SetRange(LPCDIDEVICEOBJECTINSTANCEA object, LPVOID context) {
     auto* device = static_cast<IDirectInputDevice8A*>(context);
-    DIPROPRANGE range = {{sizeof(DIPROPRANGE), sizeof(DIPROPHEADER), object->dwType, DIPH_BYID}, -1000, 1000};
+    DIPROPRANGE range = {
+        {sizeof(DIPROPRANGE), sizeof(DIPROPHEADER), object->dwType, DIPH_BYID}, -1000, 1000};
     HRESULT hr = device->SetProperty(DIPROP_RANGE, &range.diph);
     Check(hr == DI_OK, "SetProperty RANGE by id", hr);
     return hr >= 0 ? DIENUM_CONTINUE : DIENUM_STOP;
@@ -74,23 +82,28 @@ BOOL CALLBACK SetRange(LPCDIDEVICEOBJECTINSTANCEA object, LPVOID context) {
 int main() {
     HMODULE winmm = LoadLibraryExA("winmm.dll", nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32);
     if (winmm) {
-        auto joyGetNumDevs = reinterpret_cast<UINT(WINAPI*)()>(reinterpret_cast<void*>(GetProcAddress(winmm, "joyGetNumDevs")));
-        if (joyGetNumDevs) std::printf("info joyGetNumDevs = %u\n", joyGetNumDevs());
+        auto joyGetNumDevs = reinterpret_cast<UINT(WINAPI*)()>(
+            reinterpret_cast<void*>(GetProcAddress(winmm, "joyGetNumDevs")));
+        if (joyGetNumDevs)
+            std::printf("info joyGetNumDevs = %u\n", joyGetNumDevs());
     }
     HMODULE dll = LoadLibraryExA("dinput8.dll", nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32);
     Check(dll != nullptr, "LoadLibraryExA dinput8.dll", 0);
-    if (!dll) return 1;
+    if (!dll)
+        return 1;
     using Create = HRESULT(WINAPI*)(HINSTANCE, DWORD, REFIID, LPVOID*, LPUNKNOWN);
-    auto create = reinterpret_cast<Create>(reinterpret_cast<void*>(GetProcAddress(dll, "DirectInput8Create")));
+    auto create = reinterpret_cast<Create>(
+        reinterpret_cast<void*>(GetProcAddress(dll, "DirectInput8Create")));
     Check(create != nullptr, "GetProcAddress DirectInput8Create", 0);
-    if (!create) return 1;
+    if (!create)
+        return 1;
     WNDCLASSA windowClass = {};
     windowClass.lpfnWndProc = DefWindowProcA;
     windowClass.hInstance = GetModuleHandleA(nullptr);
     windowClass.lpszClassName = "Smoke_WindowClass";
     RegisterClassA(&windowClass);
-    HWND window = CreateWindowA("Smoke_WindowClass", "smoke", WS_OVERLAPPEDWINDOW, 0, 0, 100, 100, nullptr,
-                                nullptr, GetModuleHandleA(nullptr), nullptr);
+    HWND window = CreateWindowA("Smoke_WindowClass", "smoke", WS_OVERLAPPEDWINDOW, 0, 0, 100, 100,
+                                nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
     if (!window) {
         std::printf("info CreateWindowA failed (%lu), DISPLAY=%s\n", GetLastError(),
                     std::getenv("DISPLAY") ? std::getenv("DISPLAY") : "unset");
@@ -99,16 +112,18 @@ int main() {
     }
 
     IDirectInput8A* input = nullptr;
-    HRESULT hr = create(GetModuleHandleA(nullptr), 0x0800, kIDirectInput8A, reinterpret_cast<void**>(&input),
-                        nullptr);
+    HRESULT hr = create(GetModuleHandleA(nullptr), 0x0800, kIDirectInput8A,
+                        reinterpret_cast<void**>(&input), nullptr);
     Check(hr == DI_OK && input, "DirectInput8Create", hr);
-    if (!input) return 1;
+    if (!input)
+        return 1;
 
     DIDATAFORMAT keyboardFormat = Format(256, 256);
     DIDATAFORMAT mouseFormat = Format(11, 20);
     DIDATAFORMAT joystickFormat = Format(44, 80);
     IDirectInputDevice8A* keyboard = nullptr;
-    Check(input->CreateDevice(kSysKeyboard, &keyboard, nullptr) == DI_OK, "CreateDevice keyboard", 0);
+    Check(input->CreateDevice(kSysKeyboard, &keyboard, nullptr) == DI_OK, "CreateDevice keyboard",
+          0);
     Check(keyboard->SetDataFormat(&keyboardFormat) == DI_OK, "keyboard SetDataFormat", 0);
     Check(keyboard->SetCooperativeLevel(window, 6) == DI_OK, "keyboard SetCooperativeLevel", 0);
     SetDword(keyboard, DIPROP_BUFFERSIZE, 8, "keyboard BUFFERSIZE");
@@ -142,8 +157,10 @@ int main() {
     Command("key 0x1C down");
     hr = keyboard->GetDeviceData(sizeof(DIDEVICEOBJECTDATA), records, &count, 0);
     Check(hr == DI_OK && count == 2, "two key records", static_cast<long>(count));
-    Check(records[0].dwOfs == 0x39 && records[0].dwData == 0x80, "first record is Space down", records[0].dwOfs);
-    Check(records[1].dwOfs == 0x1C && (records[1].dwData & 0x80), "second record is Enter down", records[1].dwOfs);
+    Check(records[0].dwOfs == 0x39 && records[0].dwData == 0x80, "first record is Space down",
+          records[0].dwOfs);
+    Check(records[1].dwOfs == 0x1C && (records[1].dwData & 0x80), "second record is Enter down",
+          records[1].dwOfs);
 
     for (int i = 0; i < 5; ++i) {
         Command("key 0x2C down");
@@ -167,11 +184,14 @@ int main() {
     count = 8;
     hr = set.pads[0]->GetDeviceData(sizeof(DIDEVICEOBJECTDATA), records, &count, 0);
     Check(hr == DI_OK && count == 2, "two controller records", static_cast<long>(count));
-    Check(records[0].dwOfs == 48 && records[0].dwData == 0x80, "button 1 down at offset 48", records[0].dwOfs);
-    Check(records[1].dwOfs == 4 && static_cast<LONG>(records[1].dwData) == -1000, "Y at -1000", records[1].dwOfs);
+    Check(records[0].dwOfs == 48 && records[0].dwData == 0x80, "button 1 down at offset 48",
+          records[0].dwOfs);
+    Check(records[1].dwOfs == 4 && static_cast<LONG>(records[1].dwData) == -1000, "Y at -1000",
+          records[1].dwOfs);
     count = 8;
     hr = set.pads[1]->GetDeviceData(sizeof(DIDEVICEOBJECTDATA), records, &count, 0);
-    Check(hr == DI_OK && count == 1 && records[0].dwOfs == 51, "second controller's button 4", records[0].dwOfs);
+    Check(hr == DI_OK && count == 1 && records[0].dwOfs == 51, "second controller's button 4",
+          records[0].dwOfs);
 
     Command("background");
     Command("key 0x39 up");
@@ -183,13 +203,15 @@ int main() {
     Check(keyboard->Acquire() == DI_OK, "foreground: Acquire", 0);
     count = 8;
     hr = keyboard->GetDeviceData(sizeof(DIDEVICEOBJECTDATA), records, &count, 0);
-    Check(hr == DI_OK && count == 0, "the release in the background is not delivered", static_cast<long>(count));
-    Check(keyboard->GetDeviceState(sizeof keys, keys) == DI_OK && keys[0x39] == 0, "state shows Space up",
-          keys[0x39]);
+    Check(hr == DI_OK && count == 0, "the release in the background is not delivered",
+          static_cast<long>(count));
+    Check(keyboard->GetDeviceState(sizeof keys, keys) == DI_OK && keys[0x39] == 0,
+          "state shows Space up", keys[0x39]);
 
     Check(keyboard->Unacquire() == DI_OK, "keyboard Unacquire", 0);
     count = 8;
-    Check(keyboard->GetDeviceData(sizeof(DIDEVICEOBJECTDATA), records, &count, 0) == DIERR_NOTACQUIRED,
+    Check(keyboard->GetDeviceData(sizeof(DIDEVICEOBJECTDATA), records, &count, 0) ==
+              DIERR_NOTACQUIRED,
           "unacquired: DIERR_NOTACQUIRED", 0);
     keyboard->Release();
     mouse->Unacquire();
