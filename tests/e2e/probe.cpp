@@ -130,10 +130,56 @@ std::string ControlJson(HWND hwnd) {
     return out + "}";
 }
 
+// Tab items live in the tool's memory, so their rectangles and captions are
+// read through a buffer placed in its process.
+std::string TabItemsJson(HWND tab, LRESULT count) {
+    DWORD pid = 0;
+    GetWindowThreadProcessId(tab, &pid);
+    HANDLE process =
+        OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, pid);
+    if (process == nullptr) {
+        return "[]";
+    }
+    const SIZE_T kBufferSize = 4096;
+    char* remote = static_cast<char*>(
+        VirtualAllocEx(process, nullptr, kBufferSize, MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE));
+    std::string items = "[";
+    for (LRESULT i = 0; remote != nullptr && i < count && i < 16; ++i) {
+        RECT r = {};
+        if (Ask(tab, TCM_GETITEMRECT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(remote))) {
+            ReadProcessMemory(process, remote, &r, sizeof r, nullptr);
+        }
+        POINT corner = {r.left, r.top};
+        ClientToScreen(tab, &corner);
+        TCITEMA item = {};
+        item.mask = TCIF_TEXT;
+        item.pszText = remote + 1024;
+        item.cchTextMax = 1024;
+        char text[1024] = {};
+        if (WriteProcessMemory(process, remote + 512, &item, sizeof item, nullptr) &&
+            Ask(tab, TCM_GETITEMA, static_cast<WPARAM>(i),
+                reinterpret_cast<LPARAM>(remote + 512))) {
+            ReadProcessMemory(process, remote + 1024, text, sizeof text - 1, nullptr);
+        }
+        char buf[160];
+        std::snprintf(buf, sizeof buf, "\"x\": %ld, \"y\": %ld, \"width\": %ld, \"height\": %ld",
+                      corner.x, corner.y, r.right - r.left, r.bottom - r.top);
+        items += std::string(i > 0 ? ", " : "") + "{\"text\": " + Quote(AnsiToUtf8(text)) + ", " +
+                 buf + "}";
+    }
+    if (remote != nullptr) {
+        VirtualFreeEx(process, remote, 0, MEM_RELEASE);
+    }
+    CloseHandle(process);
+    return items + "]";
+}
+
 std::string TabJson(HWND tab) {
+    LRESULT count = Ask(tab, TCM_GETITEMCOUNT, 0, 0);
     return "{\"hwnd\": " + Handle(tab) +
            ", \"selected\": " + std::to_string(Ask(tab, TCM_GETCURSEL, 0, 0)) +
-           ", \"count\": " + std::to_string(Ask(tab, TCM_GETITEMCOUNT, 0, 0)) + "}";
+           ", \"count\": " + std::to_string(count) + ", \"items\": " + TabItemsJson(tab, count) +
+           "}";
 }
 
 std::string ComboJson(HWND combo) {
