@@ -12,10 +12,10 @@ std::uint32_t ModuleFileName(char* buffer, std::uint32_t capacity);
 // SetCurrentDirectoryA.
 bool SetCurrentDir(const char* path);
 // GetPrivateProfileStringA.
-std::uint32_t ReadProfileString(const char* section, const char* key, const char* fallback,
+std::uint32_t ReadIniString(const char* section, const char* key, const char* fallback,
                                 char* buffer, std::uint32_t capacity, const char* path);
 // WritePrivateProfileStringA.
-bool WriteProfileString(const char* section, const char* key, const char* value,
+bool WriteIniString(const char* section, const char* key, const char* value,
                         const char* path);
 
 }  // namespace sys

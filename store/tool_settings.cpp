@@ -75,14 +75,14 @@ void ToolSettings::ReadString(const char* section, const char* key, char* buffer
         }
         return;
     }
-    sys::ReadProfileString(section, key, fallback, buffer, capacity, path_.c_str());
+    sys::ReadIniString(section, key, fallback, buffer, capacity, path_.c_str());
 }
 
 void ToolSettings::WriteString(const char* section, const char* key, const char* value) const {
     if (path_.empty()) {
         return;
     }
-    sys::WriteProfileString(section, key, value, path_.c_str());
+    sys::WriteIniString(section, key, value, path_.c_str());
 }
 
 void ReadToolSettings() {

@@ -140,7 +140,7 @@ bool SetCurrentDir(const char* path) {
     return true;
 }
 
-std::uint32_t ReadProfileString(const char* section, const char* key, const char* fallback,
+std::uint32_t ReadIniString(const char* section, const char* key, const char* fallback,
                                 char* buffer, std::uint32_t capacity, const char* path) {
     SystemDouble& s = TheSystem();
     s.profileCalls.push_back({"read", section, key, fallback, capacity, path});
@@ -160,7 +160,7 @@ std::uint32_t ReadProfileString(const char* section, const char* key, const char
     return static_cast<std::uint32_t>(count);
 }
 
-bool WriteProfileString(const char* section, const char* key, const char* value, const char* path) {
+bool WriteIniString(const char* section, const char* key, const char* value, const char* path) {
     SystemDouble& s = TheSystem();
     s.profileCalls.push_back({"write", section, key ? key : "", value ? value : "", 0, path});
     if (s.writeFails) {
