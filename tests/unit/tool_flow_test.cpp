@@ -102,6 +102,9 @@ class ToolFlowTest : public testing::Test {
         };
     }
 
+    // What the process end does with the devices that the start opened.
+    void TearDown() override { InputDevices.CloseDevices(); }
+
     // Starts the tool with the given settings file, then forgets the calls.
     void Start(const std::string& ini) {
         TheSystem().PutFile(kIniPath, ini);
@@ -260,6 +263,7 @@ TEST_F(ToolFlowTest, SwitchAbandonedByCancelOrByAFailedStoreChangesNothing) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
+        TearDown();
         SetUp();
         TheRegistry().PutValue(kCedarKey, "ButtonAssign", kRegBinary, CedarRecord());
         Start("");
