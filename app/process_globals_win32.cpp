@@ -21,10 +21,6 @@ bool RegisterDevices() {
 }
 const bool devicesRegistered = RegisterDevices();
 
-}  // namespace
-
-namespace {
-
 bool OwnBoxesByDesktop() {
     MessageBoxOwner = GetDesktopWindow();
     return true;
