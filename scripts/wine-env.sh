@@ -3,6 +3,8 @@
 export LANG=ja_JP.UTF-8 LC_ALL=ja_JP.UTF-8
 export WINEDEBUG=${WINEDEBUG:--all}
 export WINEDLLOVERRIDES=${WINEDLLOVERRIDES:-mscoree,mshtml=}
+# A crashing test must fail, not wait in winedbg until its timeout.
+case "$WINEDLLOVERRIDES" in *winedbg*) ;; *) WINEDLLOVERRIDES="$WINEDLLOVERRIDES;winedbg.exe=d" ;; esac
 export WINEARCH=win64
 
 # prepare_wine_prefix DIR: creates the prefix once; concurrent callers wait for the first.
