@@ -125,6 +125,20 @@ class Double:
         self.ticks(1)
 
 
+def click(s, control):
+    """driver's click, after moving the pointer away: `xdotool mousemove
+    --sync` waits for a motion event that never comes when the pointer is
+    already on the spot (message boxes of successive runs sit at the same
+    place)."""
+    s.xdo("mousemove", 0, 0)
+    s.click(control)
+
+
+def answer(s, box, button_id):
+    s.xdo("mousemove", 0, 0)
+    s.answer(box, button_id)
+
+
 def open_sequence(calls):
     """The calls up to the first read, without the enumeration callbacks' own lines."""
     return [c for c in calls if " GetDeviceData" not in c and " Poll" not in c]

@@ -20,7 +20,7 @@ screenshot and prints the probe's last output.
 import argparse
 import json
 import os
-import select
+import random
 import shutil
 import signal
 import subprocess
@@ -249,25 +249,25 @@ class Session:
         shutil.copytree(template / "drive_c" / "users", users, symlinks=True)
 
     def _start_xvfb(self):
-        # Other trees start their own displays at the same time; a display
-        # that is lost right after its start is tried again.
-        for attempt in range(3):
-            r, w = os.pipe()
+        # Other trees start their own displays at the same time, so the number
+        # is chosen here at random and a display lost to a race is tried again.
+        rng = random.Random(os.getpid() ^ int(time.time() * 1000))
+        for attempt in range(5):
+            number = rng.randrange(100, 900)
+            if Path(f"/tmp/.X11-unix/X{number}").exists():
+                continue
             log = open(self.work / f"xvfb-{attempt}.log", "wb")
             self.xvfb = subprocess.Popen(
-                ["Xvfb", "-displayfd", str(w), "-screen", "0", "1024x768x24", "-nolisten", "tcp"],
-                pass_fds=(w,), stdin=subprocess.DEVNULL, stdout=log, stderr=log)
+                ["Xvfb", f":{number}", "-screen", "0", "1024x768x24", "-nolisten", "tcp"],
+                stdin=subprocess.DEVNULL, stdout=log, stderr=log)
             log.close()
-            os.close(w)
-            ready, _, _ = select.select([r], [], [], 20)
-            number = os.read(r, 64).decode().strip() if ready else ""
-            os.close(r)
-            if number:
-                self.env["DISPLAY"] = f":{number}"
-                time.sleep(0.2)
+            self.env["DISPLAY"] = f":{number}"
+            deadline = time.monotonic() + 20
+            while self.xvfb.poll() is None and time.monotonic() < deadline:
                 p = run(["xdotool", "getdisplaygeometry"], self.env, 10, check_rc=False)
-                if self.xvfb.poll() is None and p.returncode == 0:
+                if p.returncode == 0:
                     return
+                time.sleep(0.1)
             self._stop_xvfb()
         raise Failure("Xvfb did not start")
 
@@ -449,7 +449,9 @@ class Session:
         return xid
 
     def click_at(self, x, y):
-        self.xdo("mousemove", "--sync", x, y)
+        # No --sync: it waits for ever when the pointer is already there.
+        self.xdo("mousemove", x, y)
+        time.sleep(0.05)
         self.xdo("click", "1")
         time.sleep(0.15)
 
@@ -579,3 +581,21 @@ E = "----"
 DEFAULT_PAD = [[f"Button {i + 1}", E, E] for i in range(8)]
 DEFAULT_KEYS = [["Shift", "Z", E], ["Esc", "Num 0", "X"], ["Space", "Enter", "C"], ["A", E, E],
                 ["S", E, E], ["D", E, E], ["Q", E, E], ["W", E, E]]
+
+
+def choose_edition(s, index):
+    """Opens the edition combo box and clicks an item, as the user does."""
+    st = s.probe()
+    s.click(st.combo)
+    st = s.wait_for(lambda st: st.combo["list"], 10, "edition list dropped down")
+    lst = st.combo["list"]
+    h = lst["item_height"]
+    # The list's client area starts one border pixel inside its window.
+    s.click_at(lst["x"] + lst["width"] // 2, lst["y"] + 1 + (index - lst["top"]) * h + h // 2)
+
+
+def close_box(s):
+    """What the title bar's close box does: Alt+F4 gives the same WM_SYSCOMMAND close.
+    No window manager runs on the test display, so there is no drawn close box."""
+    s.focus()
+    s.xdo("key", "alt+F4")

@@ -186,17 +186,38 @@ std::string ComboJson(HWND combo) {
     LRESULT count = Ask(combo, CB_GETCOUNT, 0, 0);
     std::string items = "[";
     for (LRESULT i = 0; i < count && i < 64; ++i) {
-        char buf[512] = {};
-        LRESULT len = Ask(combo, CB_GETLBTEXTLEN, static_cast<WPARAM>(i), 0);
-        if (len >= 0 && len < static_cast<LRESULT>(sizeof buf)) {
-            Ask(combo, CB_GETLBTEXT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(buf));
+        // Wine passes list texts between processes only in their wide form.
+        wchar_t wide[512] = {};
+        DWORD_PTR len = 0;
+        if (SendMessageTimeoutW(combo, CB_GETLBTEXTLEN, static_cast<WPARAM>(i), 0, SMTO_ABORTIFHUNG,
+                                kTimeoutMs, &len) &&
+            len < 512) {
+            DWORD_PTR ignored = 0;
+            SendMessageTimeoutW(combo, CB_GETLBTEXT, static_cast<WPARAM>(i),
+                                reinterpret_cast<LPARAM>(wide), SMTO_ABORTIFHUNG, kTimeoutMs,
+                                &ignored);
         }
-        items += (i > 0 ? ", " : "") + Quote(AnsiToUtf8(buf));
+        char utf8[1536] = {};
+        WideCharToMultiByte(CP_UTF8, 0, wide, -1, utf8, sizeof utf8, nullptr, nullptr);
+        items += (i > 0 ? ", " : "") + Quote(utf8);
     }
     items += "]";
+    // The dropped-down list is a top-level window of its own.
+    std::string list = "null";
+    if (Ask(combo, CB_GETDROPPEDSTATE, 0, 0)) {
+        HWND lb = nullptr;
+        while ((lb = FindWindowExA(nullptr, lb, "ComboLBox", nullptr)) != nullptr) {
+            if (IsWindowVisible(lb)) {
+                list = "{" + RectFields(lb) +
+                       ", \"item_height\": " + std::to_string(Ask(lb, LB_GETITEMHEIGHT, 0, 0)) +
+                       ", \"top\": " + std::to_string(Ask(lb, LB_GETTOPINDEX, 0, 0)) + "}";
+                break;
+            }
+        }
+    }
     return "{\"hwnd\": " + Handle(combo) +
            ", \"selected\": " + std::to_string(Ask(combo, CB_GETCURSEL, 0, 0)) +
-           ", \"items\": " + items + "}";
+           ", \"items\": " + items + ", \"list\": " + list + ", " + RectFields(combo) + "}";
 }
 
 struct Boxes {

@@ -29,6 +29,7 @@ def keyboard_page(s):
         return st
     tab = next(c for c in st.controls if c["class"] == "SysTabControl32")
     s.focus()
+    s.xdo("mousemove", 0, 0)
     s.click_at(tab["x"] + 20, tab["y"] + 10)
     s.xdo("key", "Right")
     return s.wait_for(lambda st: st.tab["selected"] == 1, 10, "keyboard page shown")
@@ -36,9 +37,9 @@ def keyboard_page(s):
 
 def press_ok_and_store(s, app):
     ok = s.probe().control(1, page=False)
-    s.click(ok)
+    devices.click(s, ok)
     box = s.wait_box(10, caption="お知らせ")
-    s.answer(box, driver.IDOK)
+    devices.answer(s, box, driver.IDOK)
     check_eq(app.wait_exit(15), 0, "exit code")
 
 
@@ -132,5 +133,204 @@ def one_controller_fills_the_gamepad_page(s):
     released_in_order(d, ["keyboard", "mouse", "controller0"])
 
 
+
+# How many controllers
+
+
+def two_controllers_only_the_first_assigns(s):
+    d, app, st = start(s, ["controllers 2"])
+    grid = Grid(DEFAULT_PAD)
+    d.press_button(0, "controller1")
+    d.press_button(3, "controller1")
+    check(any(c.startswith("controller1 GetDeviceData") and "count=1 51:" in c for c in d.calls()),
+          "the second controller is read")
+    devices.check_page(s.probe(), grid, "after the second controller's buttons")
+    d.press_button(3, "controller0")
+    grid.assign("Button 4")
+    devices.check_page(s.probe(), grid, "after the first controller's button 4")
+    devices.click(s, s.probe().control(2, page=False))  # Cancel
+    check_eq(app.wait_exit(15), 0, "exit code")
+    released_in_order(d, ["keyboard", "mouse", "controller0", "controller1"])
+
+
+def seventeen_controllers_the_first_is_used(s):
+    d, app, st = start(s, ["controllers 17"])
+    created = [c.split()[2][len("device="):] for c in d.calls("directinput")
+               if " CreateDevice device=controller" in c]
+    check_eq(created, [f"controller{n}" for n in range(16)], "controllers opened")
+    check("directinput EnumDevices callback controller15 -> 0" in d.calls(), "stop after 16")
+    grid = Grid(DEFAULT_PAD)
+    d.press_button(1, "controller16")
+    d.press_button(1, "controller1")
+    devices.check_page(s.probe(), grid, "after other controllers' buttons")
+    d.press_button(1)
+    grid.assign("Button 2")
+    devices.check_page(s.probe(), grid, "after the first controller's button 2")
+
+
+def no_controller_gamepad_page_takes_delete_only(s):
+    d, app, st = start(s, ["controllers 0"])
+    check(not any("device=controller" in c for c in d.calls()), "no controller created")
+    grid = Grid(DEFAULT_PAD)
+    d.press_key(DIK_SPACE)
+    d.press_key(DIK_Z)
+    d.press_button(0)
+    devices.check_page(s.probe(), grid, "after Space, Z and a button")
+    d.press_key(DIK_DELETE)
+    grid.assign(None)
+    devices.check_page(s.probe(), grid, "after Delete")
+    d.press_key(DIK_DELETE)
+    grid.assign(None)
+    devices.check_page(s.probe(), grid, "after a second Delete")
+
+
+# Opening failures that end the tool
+
+STARTS = ["keyboard", "mouse", "controller0", "controller1"]
+FAILING_STEPS = [
+    ("directinput DirectInput8Create", []),
+    ("keyboard CreateDevice", []),
+    ("keyboard SetDataFormat", ["keyboard"]),
+    ("keyboard SetCooperativeLevel", ["keyboard"]),
+    ("keyboard SetProperty:BUFFERSIZE", ["keyboard"]),
+    ("mouse CreateDevice", ["keyboard"]),
+    ("directinput EnumDevices", STARTS),
+    ("controller0 SetDataFormat", STARTS),
+    ("controller0 SetCooperativeLevel", STARTS),
+    ("controller0 EnumObjects", STARTS),
+    ("controller0 SetProperty:AXISMODE", STARTS),
+    ("controller0 SetProperty:BUFFERSIZE", STARTS),
+    ("controller1 SetCooperativeLevel", STARTS),
+]
+
+
+def failing_open(step, created):
+    def scenario(s):
+        folder = s.new_folder("run")
+        d = Double(s, folder, ["controllers 2", f"fail {step} 0x80070005"])
+        app = d.launch()
+        box = s.wait_box(30, caption="エラー")
+        check(INIT_FAILED in box["texts"], f"box texts {box['texts']!r}")
+        st = s.probe()
+        check(st.main is None or not st.main["visible"], "main window shown")
+        failed = [c for c in d.calls() if c.endswith("-> 0x80070005")]
+        check_eq(len(failed), 1, f"failed calls {failed}")
+        devices.answer(s, box, driver.IDOK)
+        check_eq(app.wait_exit(15), 0, "exit code")
+        check_eq(s.reg_get(driver.MAPLE_KEY), None, "MAPLE record")
+        check_eq(s.reg_get(driver.CEDAR_KEY), None, "CEDAR record")
+        check(not (folder / "Padloom.ini").exists(), "Padloom.ini written")
+        closing = [" ".join(c.split()[:2]) for c in d.calls()
+                   if c.split()[1:2] in (["Unacquire"], ["Release"])]
+        expected = []
+        for device in created:
+            expected += [f"{device} Unacquire", f"{device} Release"]
+        if step != "directinput DirectInput8Create":
+            expected.append("directinput Release")
+        check_eq(closing, expected, "closing calls")
+        check(all(c.endswith("-> 0") for c in d.calls() if " Release -> " in c), "references left")
+    name = step.replace(" ", "_").replace(":", "_")
+    scenario.__name__ = f"failing_{name}_ends_the_tool"
+    return scenario
+
+
+# Opening failures that the tool lives with
+
+
+def mouse_refusing_its_format_leaves_controllers_working(s):
+    d, app, st = start(s, ["controllers 1", "fail mouse SetDataFormat 0x80070057"])
+    calls = d.calls()
+    mouse_release = calls.index("mouse Release -> 0")
+    check(mouse_release < calls.index("directinput EnumDevices class=4 flags=1 begin"),
+          "mouse released before the controllers are enumerated")
+    check(not any(c.startswith("mouse Acquire") for c in calls), "refused mouse acquired")
+    grid = Grid(DEFAULT_PAD)
+    d.press_button(5)
+    grid.assign("Button 6")
+    devices.check_page(s.probe(), grid, "after button 6")
+    devices.click(s, s.probe().control(2, page=False))
+    check_eq(app.wait_exit(15), 0, "exit code")
+    check_eq(d.calls().count("mouse Release -> 0"), 1, "mouse released once")
+    # The mouse went at opening; the rest close in order.
+    released_in_order(d, ["mouse", "keyboard", "controller0"])
+
+
+def controller_failing_creation_is_skipped(s):
+    d, app, st = start(s, ["controllers 2", "fail create controller0 0x80040154"])
+    grid = Grid(DEFAULT_PAD)
+    d.press_button(2, "controller1")
+    grid.assign("Button 3")
+    devices.check_page(s.probe(), grid, "after the second controller's button 3")
+    devices.click(s, s.probe().control(2, page=False))
+    check_eq(app.wait_exit(15), 0, "exit code")
+    released_in_order(d, ["keyboard", "mouse", "controller1"])
+
+
+def axis_refusing_its_range_leaves_the_controller_working(s):
+    d, app, st = start(s, ["controllers 1", "fail controller0 SetProperty:RANGE 0x80070057 1"])
+    ranges = [c for c in d.calls("controller0") if "prop=RANGE" in c]
+    check_eq(len(ranges), 1, f"range settings {ranges}")
+    check("controller0 EnumObjects callback type=0x00000002 -> 0" in d.calls(), "X callback stops")
+    grid = Grid(DEFAULT_PAD)
+    d.press_button(0)
+    grid.assign("Button 1")
+    devices.check_page(s.probe(), grid, "after button 1")
+
+
+# Keyboard events that were never delivered
+
+
+def key_lost_in_an_overflow_presses_again(s):
+    d, app, st = start(s, ["controllers 0"])
+    st = keyboard_page(s)
+    grid = Grid(DEFAULT_KEYS)
+    d.send(f"key {DIK_SPACE:#04x} down")
+    d.ticks(2)
+    grid.assign("Space")
+    devices.check_page(s.probe(), grid, "after Space")
+    # Nine events in one tick: the buffer holds eight, Space's release is lost.
+    burst = []
+    for code in (DIK_F1, DIK_F2, DIK_F1, DIK_F2):
+        burst += [f"key {code:#04x} down", f"key {code:#04x} up"]
+    d.send(*burst, f"key {DIK_SPACE:#04x} up")
+    d.ticks(3)
+    overflow = [c for c in d.calls("keyboard") if "GetDeviceData" in c and "-> 0x00000001" in c]
+    check_eq(len(overflow), 1, "one overflowing read")
+    devices.check_page(s.probe(), grid, "after the burst")
+    d.press_key(DIK_SPACE)
+    grid.assign("Space")
+    devices.check_page(s.probe(), grid, "after Space again")
+
+
+def key_released_in_the_background_presses_again(s):
+    d, app, st = start(s, ["controllers 0"])
+    st = keyboard_page(s)
+    grid = Grid(DEFAULT_KEYS)
+    d.send(f"key {DIK_Z:#04x} down")
+    d.ticks(2)
+    grid.assign("Z")
+    devices.check_page(s.probe(), grid, "after Z")
+    d.send("background")
+    d.ticks(2)
+    d.send(f"key {DIK_Z:#04x} up")
+    d.ticks(2)
+    d.send("foreground")
+    d.ticks(3)
+    check(any(c == "keyboard Acquire -> 0x00000000" for c in d.calls()[-40:]), "keyboard acquired again")
+    devices.check_page(s.probe(), grid, "back in front")
+    d.press_key(DIK_Z)
+    grid.assign("Z")
+    devices.check_page(s.probe(), grid, "after Z again")
+
+
+SCENARIOS = ([one_controller_fills_the_gamepad_page, two_controllers_only_the_first_assigns,
+              seventeen_controllers_the_first_is_used, no_controller_gamepad_page_takes_delete_only]
+             + [failing_open(step, created) for step, created in FAILING_STEPS]
+             + [mouse_refusing_its_format_leaves_controllers_working,
+                controller_failing_creation_is_skipped,
+                axis_refusing_its_range_leaves_the_controller_working,
+                key_lost_in_an_overflow_presses_again,
+                key_released_in_the_background_presses_again])
+
 if __name__ == "__main__":
-    driver.main([one_controller_fills_the_gamepad_page], devices.parse())
+    driver.main(SCENARIOS, devices.parse())
