@@ -8,7 +8,12 @@ const char SettingsFileName[] = "Padloom.ini";
 
 std::string ButtonLabels[kButtonLabelCount];
 
-std::string ExecutableDirectory;
+std::string& ExecutableDirectory() {
+    // Function-local, so it exists when the process globals first ask for the
+    // directory during static initialisation, whatever the order of files.
+    static std::string directory;
+    return directory;
+}
 
 namespace {
 
@@ -42,13 +47,13 @@ std::string ModulePath() {
 }  // namespace
 
 const char* GetExecutableDirectory() {
-    if (ExecutableDirectory.empty()) {
+    if (ExecutableDirectory().empty()) {
         const std::string path = ModulePath();
-        ExecutableDirectory = DirectoryOfPath(path.c_str());
+        ExecutableDirectory() = DirectoryOfPath(path.c_str());
     }
     // Its result is not used: settings paths are absolute anyway.
-    sys::SetCurrentDir(ExecutableDirectory.c_str());
-    return ExecutableDirectory.c_str();
+    sys::SetCurrentDir(ExecutableDirectory().c_str());
+    return ExecutableDirectory().c_str();
 }
 
 std::string ResolveSettingsPath(const char* name, bool takeAsGiven) {

@@ -14,7 +14,7 @@ extern std::string ButtonLabels[kButtonLabelCount];
 // made the current directory on every call.
 const char* GetExecutableDirectory();
 // Its cache, empty until the first call; whole however long the path is.
-extern std::string ExecutableDirectory;
+std::string& ExecutableDirectory();
 
 // A name as given when takeAsGiven is set or it is a drive path ("D:\x"),
 // else the executable's directory, "\" and the name.

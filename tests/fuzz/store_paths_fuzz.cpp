@@ -83,15 +83,15 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     TheSystem().Reset();
     TheSystem().modulePath = modulePath;
-    ExecutableDirectory.clear();
+    ExecutableDirectory().clear();
     const std::unique_ptr<char[]> nameCopy = ExactCopy(name);
     const std::string resolved = ResolveSettingsPath(nameCopy.get(), takeAsGiven);
     const bool drivePath = name.size() >= 3 && name[1] == ':' && name[2] == '\\';
     if (takeAsGiven || drivePath) {
         Require(resolved == name);
     } else {
-        CheckDirectory(modulePath, ExecutableDirectory);
-        Require(resolved == ExecutableDirectory + "\\" + name);
+        CheckDirectory(modulePath, ExecutableDirectory());
+        Require(resolved == ExecutableDirectory() + "\\" + name);
     }
     return 0;
 }

@@ -20,14 +20,14 @@ class SettingsTest : public ::testing::Test {
   protected:
     void SetUp() override {
         TheSystem().Reset();
-        ExecutableDirectory.clear();
+        ExecutableDirectory().clear();
         for (std::string& label : ButtonLabels) {
             label.clear();
         }
         CurrentProfile = -1;
     }
     void TearDown() override {
-        ExecutableDirectory.clear();
+        ExecutableDirectory().clear();
         CurrentProfile = -1;
     }
 };
@@ -79,7 +79,7 @@ TEST_F(SettingsTest, ExecutableDirectoryIsFoundOnceAndMadeCurrentEachTime) {
 TEST_F(SettingsTest, ExecutableAtTheDriveRootGivesTheDriveLetter) {
     TheSystem().modulePath = "C:\\Tool.exe";
     EXPECT_EQ("C:\\Padloom.ini", ResolveSettingsPath(SettingsFileName, false));
-    EXPECT_EQ("C:", ExecutableDirectory);
+    EXPECT_EQ("C:", ExecutableDirectory());
 }
 
 TEST_F(SettingsTest, ModulePathLongerThanTheFirstBufferIsReadWhole) {

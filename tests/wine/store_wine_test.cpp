@@ -152,7 +152,7 @@ TEST_F(WineStoreTest, SoftwarePrefixedSubkeyInMixedCaseIsUsedUnchanged) {
 class WineSettingsTest : public ::testing::Test {
   protected:
     void SetUp() override {
-        ExecutableDirectory.clear();
+        ExecutableDirectory().clear();
         CurrentProfile = -1;
         char module[MAX_PATH] = {};
         GetModuleFileNameA(nullptr, module, sizeof(module));
