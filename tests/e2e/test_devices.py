@@ -175,13 +175,61 @@ def no_controller_gamepad_page_takes_delete_only(s):
     d.press_key(DIK_SPACE)
     d.press_key(DIK_Z)
     d.press_button(0)
-    devices.check_page(s.probe(), grid, "after Space, Z and a button")
+    d.send("mouse button 0 down")
+    d.ticks(2)
+    d.send("mouse button 0 up", *["mouse move 5 -3"] * 6)  # overflows the mouse's buffer
+    d.ticks(2)
+    devices.check_page(s.probe(), grid, "after Space, Z, a button and the mouse")
     d.press_key(DIK_DELETE)
     grid.assign(None)
     devices.check_page(s.probe(), grid, "after Delete")
     d.press_key(DIK_DELETE)
     grid.assign(None)
     devices.check_page(s.probe(), grid, "after a second Delete")
+
+
+def pad_presses_within_one_tick(s):
+    d, app, st = start(s, ["controllers 1"])
+    grid = Grid(DEFAULT_PAD)
+    d.send("button 4 down", "button 2 down")
+    d.ticks(2)
+    grid.assign("Button 3")  # the lower button wins; the other is dropped
+    devices.check_page(s.probe(), grid, "after buttons 3 and 5 together")
+    d.send("button 4 up", "button 2 up")
+    d.send("button 5 down", "button 5 up")
+    d.ticks(2)
+    devices.check_page(s.probe(), grid, "after a press and release within one tick")
+    # Nine events: the controller's buffer keeps eight, the last press is lost.
+    d.send(*["button 6 down", "button 6 up"] * 4, "button 7 down")
+    d.ticks(2)
+    devices.check_page(s.probe(), grid, "after an overflowing tick")
+    d.send("button 7 up")
+    d.press_button(7)
+    grid.assign("Button 8")
+    devices.check_page(s.probe(), grid, "after button 8 pressed again")
+
+
+def controller_polled_with_no_effect_assigns(s):
+    # Windows answers DI_NOEFFECT to Poll on a controller that needs no polling.
+    d, app, st = start(s, ["controllers 1", "fail controller0 Poll 0x00000001"])
+    grid = Grid(DEFAULT_PAD)
+    d.press_button(9)
+    grid.assign("Button 10")
+    devices.check_page(s.probe(), grid, "after button 10")
+
+
+def controller_works_again_after_the_background(s):
+    d, app, st = start(s, ["controllers 1"])
+    grid = Grid(DEFAULT_PAD)
+    d.send("background")
+    d.ticks(2)
+    d.press_button(0)
+    d.send("foreground")
+    d.ticks(3)
+    devices.check_page(s.probe(), grid, "after a press in the background")
+    d.press_button(1)
+    grid.assign("Button 2")
+    devices.check_page(s.probe(), grid, "after button 2 in front")
 
 
 # Opening failures that end the tool
@@ -324,7 +372,9 @@ def key_released_in_the_background_presses_again(s):
 
 
 SCENARIOS = ([one_controller_fills_the_gamepad_page, two_controllers_only_the_first_assigns,
-              seventeen_controllers_the_first_is_used, no_controller_gamepad_page_takes_delete_only]
+              seventeen_controllers_the_first_is_used, no_controller_gamepad_page_takes_delete_only,
+              pad_presses_within_one_tick, controller_polled_with_no_effect_assigns,
+              controller_works_again_after_the_background]
              + [failing_open(step, created) for step, created in FAILING_STEPS]
              + [mouse_refusing_its_format_leaves_controllers_working,
                 controller_failing_creation_is_skipped,
