@@ -57,17 +57,18 @@ def released_in_order(d, created):
 
 def one_controller_fills_the_gamepad_page(s):
     d, app, st = start(s, ["controllers 1"])
-    opening = devices.open_sequence(d.calls())
+    window = f"window={st.main['hwnd']} "
+    opening = [c.replace(window, "window=main ") for c in devices.open_sequence(d.calls())]
     expected_start = [
         "DirectInput8Create version=0x00000800 iid=IDirectInput8A instance=given outer=null -> 0x00000000",
         "directinput CreateDevice device=keyboard outer=null -> 0x00000000",
         "keyboard SetDataFormat format=keyboard objs=256 size=256 flags=2 -> 0x00000000",
-        "keyboard SetCooperativeLevel window=valid flags=6 -> 0x00000000",
+        "keyboard SetCooperativeLevel window=main flags=6 -> 0x00000000",
         "keyboard SetProperty prop=BUFFERSIZE size=20 header=16 obj=0x00000000 how=0 value=8 -> 0x00000000",
         "keyboard Acquire -> 0x00000000",
         "directinput CreateDevice device=mouse outer=null -> 0x00000000",
         "mouse SetDataFormat format=mouse2 objs=11 size=20 flags=2 -> 0x00000000",
-        "mouse SetCooperativeLevel window=valid flags=6 -> 0x00000000",
+        "mouse SetCooperativeLevel window=main flags=6 -> 0x00000000",
         "mouse SetProperty prop=AXISMODE size=20 header=16 obj=0x00000000 how=0 value=1 -> 0x00000000",
         "mouse SetProperty prop=BUFFERSIZE size=20 header=16 obj=0x00000000 how=0 value=8 -> 0x00000000",
         "mouse Acquire -> 0x00000000",
@@ -76,7 +77,7 @@ def one_controller_fills_the_gamepad_page(s):
         "directinput EnumDevices callback controller0 -> 1",
         "directinput EnumDevices end -> 0x00000000",
         "controller0 SetDataFormat format=joystick objs=44 size=80 flags=1 -> 0x00000000",
-        "controller0 SetCooperativeLevel window=valid flags=6 -> 0x00000000",
+        "controller0 SetCooperativeLevel window=main flags=6 -> 0x00000000",
         "controller0 EnumObjects flags=3 begin",
         "controller0 SetProperty prop=RANGE size=24 header=16 obj=0x00000002 how=2 min=-1000 max=1000 -> 0x00000000",
         "controller0 EnumObjects callback type=0x00000002 -> 1",

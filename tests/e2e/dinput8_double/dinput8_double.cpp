@@ -272,9 +272,12 @@ class Device final : public IDirectInputDevice8A {
     STDMETHOD(SetEventNotification)(HANDLE) override { return NotImpl("SetEventNotification"); }
     STDMETHOD(SetCooperativeLevel)(HWND window, DWORD flags) override {
         HRESULT hr = Scripted(name_, "SetCooperativeLevel");
+        // The handle in decimal, as the probe prints it, so a test can
+        // compare it with the main window.
         char text[64];
-        std::snprintf(text, sizeof text, " window=%s flags=%lu",
-                      window == nullptr ? "null" : (IsWindow(window) ? "valid" : "invalid"),
+        std::snprintf(text, sizeof text, " window=%s%llu flags=%lu",
+                      window != nullptr && !IsWindow(window) ? "invalid:" : "",
+                      static_cast<unsigned long long>(reinterpret_cast<UINT_PTR>(window)),
                       static_cast<unsigned long>(flags));
         if (hr == 0 && (flags & DISCL_FOREGROUND) && !IsWindow(window))
             hr = E_HANDLE;
