@@ -233,6 +233,38 @@ def controller_works_again_after_the_background(s):
     devices.check_page(s.probe(), grid, "after button 2 in front")
 
 
+def devices_refusing_to_acquire_at_start_are_acquired_later(s):
+    d, app, st = start(s, ["controllers 1", "fail keyboard Acquire 0x80070005 1",
+                           "fail mouse Acquire 0x80070005 1", "fail controller0 Acquire 0x80070005 1"])
+    grid = Grid(DEFAULT_PAD)
+    d.press_button(3)
+    grid.assign("Button 4")
+    devices.check_page(s.probe(), grid, "after button 4")
+    d.press_key(DIK_DELETE)
+    grid.assign(None)
+    devices.check_page(s.probe(), grid, "after Delete")
+    acquired = {c.split()[0] for c in d.calls() if c.endswith("Acquire -> 0x00000000")}
+    check_eq(acquired, {"keyboard", "mouse", "controller0"}, "devices acquired")
+
+
+def unplugged_first_controller_leaves_the_keyboard_working(s):
+    d, app, st = start(s, ["controllers 2"])
+    grid = Grid(DEFAULT_PAD)
+    d.send("fail controller0 Poll 0x8007001E", "fail controller0 Acquire 0x80040209")
+    d.ticks(3)
+    d.press_button(0)
+    d.press_button(0, "controller1")
+    devices.check_page(s.probe(), grid, "after buttons of the lost controllers")
+    d.press_key(DIK_DELETE)
+    grid.assign(None)
+    devices.check_page(s.probe(), grid, "after Delete")
+    d.send("pass controller0 Poll", "pass controller0 Acquire")
+    d.ticks(2)
+    d.press_button(6)
+    grid.assign("Button 7")
+    devices.check_page(s.probe(), grid, "after button 7 once the controller is back")
+
+
 # Opening failures that end the tool
 
 STARTS = ["keyboard", "mouse", "controller0", "controller1"]
@@ -375,7 +407,9 @@ def key_released_in_the_background_presses_again(s):
 SCENARIOS = ([one_controller_fills_the_gamepad_page, two_controllers_only_the_first_assigns,
               seventeen_controllers_the_first_is_used, no_controller_gamepad_page_takes_delete_only,
               pad_presses_within_one_tick, controller_polled_with_no_effect_assigns,
-              controller_works_again_after_the_background]
+              controller_works_again_after_the_background,
+              devices_refusing_to_acquire_at_start_are_acquired_later,
+              unplugged_first_controller_leaves_the_keyboard_working]
              + [failing_open(step, created) for step, created in FAILING_STEPS]
              + [mouse_refusing_its_format_leaves_controllers_working,
                 controller_failing_creation_is_skipped,
