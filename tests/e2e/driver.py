@@ -21,6 +21,7 @@ import argparse
 import json
 import os
 import random
+import select
 import shutil
 import signal
 import subprocess
@@ -199,6 +200,7 @@ class Session:
         self.prefix = self.work / "prefix"
         self.xvfb = None
         self.server = None
+        self.probe_proc = None
         self.apps = []
         self.last_probe = None
         self.scenario = None
@@ -298,12 +300,15 @@ class Session:
         self.server = subprocess.Popen(["wineserver", "-f", "-p"], env=self.env,
                                        stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
         self.poll_until(self._server_ready, 15, "wineserver socket")
-        run(["wine", "reg", "query", r"HKCU\Software"], self.env, 120, check_rc=False)
+        # One run through files first: the processes Wine starts for the first
+        # program (services, the desktop) must not inherit the serving probe's pipes.
+        run(["wine", str(self.probe_exe)], self.env, 120, check_rc=False)
 
     def close(self):
         for app in self.apps:
             app.stop()
         self.apps = []
+        self._stop_probe()
         if self.server is not None:
             run(["wineserver", "-k"], self.env, 30, check_rc=False)
             try:
@@ -340,14 +345,56 @@ class Session:
     # Reading
 
     def probe(self):
-        p = run(["wine", str(self.probe_exe), self.main_class], self.env, 30)
-        text = p.stdout.decode("utf-8", errors="replace")
+        text = self._ask_probe(f"state {self.main_class}")
         self.last_probe = text
-        start = text.find("{")
         try:
-            return State(json.loads(text[start:]))
+            return State(json.loads(text))
         except ValueError:
             raise Failure(f"probe printed no JSON: {text[:500]!r}")
+
+    def _ask_probe(self, request, timeout=30):
+        """One request to the serving probe; it is started on first use, so
+        Wine's process start is paid once per group, not once per reading."""
+        if self.probe_proc is None or self.probe_proc.poll() is not None:
+            self.probe_proc = subprocess.Popen(
+                ["wine", str(self.probe_exe), "--serve"], env=self.env, stdin=subprocess.PIPE,
+                stdout=subprocess.PIPE, stderr=subprocess.DEVNULL, start_new_session=True)
+        proc = self.probe_proc
+        try:
+            proc.stdin.write(request.encode() + b"\n")
+            proc.stdin.flush()
+        except OSError:
+            self._stop_probe()
+            raise Failure("probe ended")
+        data = b""
+        deadline = time.monotonic() + timeout
+        fd = proc.stdout.fileno()
+        while not (data.endswith(b"\nEND\n") or data == b"END\n"):
+            left = deadline - time.monotonic()
+            ready = select.select([fd], [], [], max(left, 0))[0] if left > 0 else []
+            chunk = os.read(fd, 65536) if ready else b""
+            if not chunk:
+                self._stop_probe()
+                raise Failure(f"probe gave no answer to {request!r} within {timeout} s"
+                              if not ready else "probe ended")
+            data += chunk.replace(b"\r", b"")
+        return data[:-4].decode("utf-8", errors="replace")
+
+    def _stop_probe(self):
+        proc, self.probe_proc = self.probe_proc, None
+        if proc is None:
+            return
+        try:
+            proc.stdin.write(b"quit\n")
+            proc.stdin.close()
+            proc.wait(5)
+        except (OSError, subprocess.TimeoutExpired):
+            try:
+                os.killpg(proc.pid, signal.SIGKILL)
+            except ProcessLookupError:
+                pass
+            proc.wait(5)
+        proc.stdout.close()
 
     def screenshot(self, name):
         path = self.shots / f"{name}.png"
@@ -369,18 +416,15 @@ class Session:
 
     def reg_get(self, key, value="ButtonAssign"):
         """Returns (type, bytes or text) or None when the value does not exist."""
-        p = run(["wine", "reg", "query", key, "/v", value], self.env, 60, check_rc=False)
-        if p.returncode != 0:
+        subkey = key.split("\\", 1)[1]
+        got = json.loads(self._ask_probe(f"reg {subkey}|{value}"))
+        if got is None:
             return None
-        for line in p.stdout.decode("cp932", errors="replace").splitlines():
-            parts = line.split(None, 2)
-            if len(parts) >= 2 and parts[0] == value:
-                kind = parts[1]
-                data = parts[2].strip() if len(parts) > 2 else ""
-                if kind == "REG_BINARY":
-                    return kind, bytes.fromhex(data)
-                return kind, data
-        return None
+        data = bytes.fromhex(got["hex"])
+        kind = {1: "REG_SZ", 3: "REG_BINARY"}.get(got["type"], str(got["type"]))
+        if kind == "REG_SZ":
+            return kind, data.split(b"\0")[0].decode("cp932")
+        return kind, data
 
     def reg_record(self, key=MAPLE_KEY):
         """The stored record as bytes; fails unless it is a REG_BINARY value."""

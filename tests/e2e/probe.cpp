@@ -2,11 +2,15 @@
 // object on stdout. It only looks: no clicks, no keys, no text changes. Texts
 // are the tool's Shift-JIS bytes converted to UTF-8.
 //
-// probe.exe [window class]   (default "Config_WindowClass")
+// probe.exe [window class]   (default "Config_WindowClass"); see main for --serve.
 #include <windows.h>
 #include <commctrl.h>
 
+#include <fcntl.h>
+#include <io.h>
+
 #include <cstdio>
+#include <cstring>
 #include <string>
 #include <vector>
 
@@ -223,6 +227,7 @@ std::string ComboJson(HWND combo) {
 struct Boxes {
     DWORD self;
     std::vector<HWND> found;
+    std::vector<HWND> all;
 };
 
 BOOL CALLBACK CollectBox(HWND hwnd, LPARAM param) {
@@ -231,6 +236,9 @@ BOOL CALLBACK CollectBox(HWND hwnd, LPARAM param) {
     GetWindowThreadProcessId(hwnd, &pid);
     if (pid != boxes->self && IsClass(hwnd, "#32770") && IsWindowVisible(hwnd)) {
         boxes->found.push_back(hwnd);
+    }
+    if (pid != boxes->self) {
+        boxes->all.push_back(hwnd);
     }
     return TRUE;
 }
@@ -256,10 +264,7 @@ std::string BoxJson(HWND box) {
            "], \"buttons\": " + buttons + "], " + RectFields(box) + "}";
 }
 
-}  // namespace
-
-int main(int argc, char** argv) {
-    const char* window_class = argc > 1 ? argv[1] : "Config_WindowClass";
+std::string Snapshot(const char* window_class) {
     std::string out = "{\"screen\": {\"width\": " + std::to_string(GetSystemMetrics(SM_CXSCREEN)) +
                       ", \"height\": " + std::to_string(GetSystemMetrics(SM_CYSCREEN)) + "}";
 
@@ -315,14 +320,86 @@ int main(int argc, char** argv) {
         }
     }
 
-    Boxes boxes = {GetCurrentProcessId(), {}};
+    Boxes boxes = {GetCurrentProcessId(), {}, {}};
     EnumWindows(CollectBox, reinterpret_cast<LPARAM>(&boxes));
     std::string list = "[";
     for (HWND box : boxes.found) {
         list += (list.size() > 1 ? ",\n  " : "") + BoxJson(box);
     }
-    out += ",\n \"boxes\": " + list + "]}\n";
-    std::fwrite(out.data(), 1, out.size(), stdout);
+    // Every top-level window of other processes, for the record when a test fails.
+    std::string tops = "[";
+    for (HWND top : boxes.all) {
+        DWORD pid = 0;
+        GetWindowThreadProcessId(top, &pid);
+        tops += std::string(tops.size() > 1 ? ", " : "") + "{\"class\": " + Quote(ClassOf(top)) +
+                ", \"title\": " + Quote(WindowText(top)) + ", \"pid\": " + std::to_string(pid) +
+                ", \"visible\": " + (IsWindowVisible(top) ? "true" : "false") + "}";
+    }
+    out += ",\n \"boxes\": " + list + "],\n \"top_level\": " + tops + "]}\n";
+    return out;
+}
+
+// A value under HKEY_CURRENT_USER as {"type": n, "hex": "..."}, or null.
+std::string RegistryValue(const std::string& subkey, const std::string& name) {
+    HKEY key = nullptr;
+    if (RegOpenKeyExA(HKEY_CURRENT_USER, subkey.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS) {
+        return "null\n";
+    }
+    BYTE data[4096];
+    DWORD size = sizeof data;
+    DWORD type = 0;
+    LONG rc = RegQueryValueExA(key, name.c_str(), nullptr, &type, data, &size);
+    RegCloseKey(key);
+    if (rc != ERROR_SUCCESS) {
+        return "null\n";
+    }
+    std::string hex;
+    for (DWORD i = 0; i < size; ++i) {
+        char buf[4];
+        std::snprintf(buf, sizeof buf, "%02x", data[i]);
+        hex += buf;
+    }
+    return "{\"type\": " + std::to_string(type) + ", \"hex\": \"" + hex + "\"}\n";
+}
+
+void Print(const std::string& text) {
+    std::fwrite(text.data(), 1, text.size(), stdout);
     std::fflush(stdout);
+}
+
+}  // namespace
+
+// probe.exe [CLASS]: one reading. probe.exe --serve: a reading per request
+// line, so that a test pays Wine's process start once; each answer ends with
+// a line "END". Requests: "state CLASS", "reg SUBKEY|VALUE", "quit".
+int main(int argc, char** argv) {
+    // The text goes out as written: UTF-8, with plain line ends.
+    _setmode(_fileno(stdout), _O_BINARY);
+    if (argc < 2 || std::strcmp(argv[1], "--serve") != 0) {
+        Print(Snapshot(argc > 1 ? argv[1] : "Config_WindowClass"));
+        return 0;
+    }
+    // Unbuffered: Wine may wait to fill a whole buffer from a pipe.
+    std::setvbuf(stdin, nullptr, _IONBF, 0);
+    char line[1024];
+    while (std::fgets(line, sizeof line, stdin) != nullptr) {
+        std::string request(line);
+        while (!request.empty() && (request.back() == '\n' || request.back() == '\r')) {
+            request.pop_back();
+        }
+        if (request.rfind("state ", 0) == 0) {
+            Print(Snapshot(request.substr(6).c_str()));
+        } else if (request.rfind("reg ", 0) == 0) {
+            size_t bar = request.find('|');
+            Print(bar == std::string::npos
+                      ? std::string("null\n")
+                      : RegistryValue(request.substr(4, bar - 4), request.substr(bar + 1)));
+        } else if (request == "quit") {
+            return 0;
+        } else {
+            Print("null\n");
+        }
+        Print("END\n");
+    }
     return 0;
 }
