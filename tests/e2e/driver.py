@@ -464,10 +464,10 @@ class Session:
 
     # Running and driving
 
-    def launch(self, folder):
+    def launch(self, folder, *args):
         folder = Path(folder)
         log = open(folder / "wine.log", "wb")
-        proc = subprocess.Popen(["wine", str(folder / self.exe.name)], cwd=str(folder),
+        proc = subprocess.Popen(["wine", str(folder / self.exe.name), *args], cwd=str(folder),
                                 env=self.env, stdout=log, stderr=subprocess.STDOUT,
                                 start_new_session=True)
         app = App(self, folder, proc, log)

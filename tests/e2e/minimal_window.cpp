@@ -1,6 +1,7 @@
 // The smallest Win32 program with one window of the tool's size: the baseline
 // that the tool's start-up time is measured against, and the harness's own
 // first target. Its class and title are ASCII so it can be found by either.
+// Started with "hang" it stops answering, for the harness's own timeouts.
 #include <windows.h>
 
 namespace {
@@ -15,7 +16,7 @@ LRESULT CALLBACK MinimalProc(HWND hwnd, UINT msg, WPARAM wparam, LPARAM lparam) 
 
 }  // namespace
 
-int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR command_line, int) {
     WNDCLASSA wc = {};
     wc.lpfnWndProc = MinimalProc;
     wc.hInstance = instance;
@@ -39,6 +40,10 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
                  SWP_NOSIZE | SWP_NOZORDER);
     ShowWindow(hwnd, SW_SHOW);
     UpdateWindow(hwnd);
+    // "hang": stop answering messages, as a hung program does.
+    if (lstrcmpA(command_line, "hang") == 0) {
+        Sleep(INFINITE);
+    }
     MSG msg;
     while (GetMessageA(&msg, nullptr, 0, 0) > 0) {
         TranslateMessage(&msg);

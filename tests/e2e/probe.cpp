@@ -64,11 +64,18 @@ std::string Quote(const std::string& utf8) {
     return out + "\"";
 }
 
-// A hung tool must not hang the probe: every message to it is bounded.
+// A hung tool must not hang the probe: every message to it is bounded, and
+// after one has timed out the rest of the reading does without answers.
+bool ToolHung = false;
+
 LRESULT Ask(HWND hwnd, UINT msg, WPARAM wparam, LPARAM lparam, bool* ok = nullptr) {
     DWORD_PTR result = 0;
-    LRESULT sent =
-        SendMessageTimeoutA(hwnd, msg, wparam, lparam, SMTO_ABORTIFHUNG, kTimeoutMs, &result);
+    LRESULT sent = 0;
+    if (!ToolHung) {
+        sent =
+            SendMessageTimeoutA(hwnd, msg, wparam, lparam, SMTO_ABORTIFHUNG, kTimeoutMs, &result);
+        ToolHung = sent == 0 && GetLastError() == ERROR_TIMEOUT;
+    }
     if (ok != nullptr) {
         *ok = sent != 0;
     }
@@ -265,6 +272,7 @@ std::string BoxJson(HWND box) {
 }
 
 std::string Snapshot(const char* window_class) {
+    ToolHung = false;
     std::string out = "{\"screen\": {\"width\": " + std::to_string(GetSystemMetrics(SM_CXSCREEN)) +
                       ", \"height\": " + std::to_string(GetSystemMetrics(SM_CYSCREEN)) + "}";
 
@@ -335,7 +343,8 @@ std::string Snapshot(const char* window_class) {
                 ", \"title\": " + Quote(WindowText(top)) + ", \"pid\": " + std::to_string(pid) +
                 ", \"visible\": " + (IsWindowVisible(top) ? "true" : "false") + "}";
     }
-    out += ",\n \"boxes\": " + list + "],\n \"top_level\": " + tops + "]}\n";
+    out += ",\n \"boxes\": " + list + "],\n \"top_level\": " + tops +
+           "],\n \"hung\": " + (ToolHung ? "true" : "false") + "}\n";
     return out;
 }
 

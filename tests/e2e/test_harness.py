@@ -20,6 +20,18 @@ def minimal_window_is_seen(s):
     check(app.running(), "program ended")
 
 
+def hung_program_is_reported_not_waited_for(s):
+    s.main_class = "Minimal_WindowClass"
+    app = s.launch(s.new_folder("hung"), "hang")
+    started = time.monotonic()
+    st = s.wait_for(lambda st: st.main and st.main["visible"], 30, "window shown")
+    while not st.data.get("hung") and time.monotonic() - started < 30:
+        st = s.probe()
+    check(st.data.get("hung"), "probe did not notice the program hung")
+    took = time.monotonic() - started
+    check(took < 30, f"probing a hung program took {took:.1f} s")
+
+
 def registry_and_ini_round_trip(s):
     s.reg_set_binary(driver.MAPLE_KEY, driver.DEFAULT_RECORD)
     check_eq(s.reg_record(), driver.DEFAULT_RECORD, "record read back")
@@ -35,4 +47,5 @@ def registry_and_ini_round_trip(s):
 
 
 if __name__ == "__main__":
-    driver.main([minimal_window_is_seen, registry_and_ini_round_trip])
+    driver.main([minimal_window_is_seen, hung_program_is_reported_not_waited_for,
+                 registry_and_ini_round_trip])
