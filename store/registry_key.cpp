@@ -50,27 +50,21 @@ RegistryKey::~RegistryKey() {
 }
 
 bool RegistryKey::OpenForRead(const char* subkey, RegistryRoot root) {
-    char path[kKeyPathCapacity];
-    const bool whole = RegistryKeyPath(subkey, path, sizeof(path));
-    Close();
-    if (!whole) {
-        return false;
-    }
-    if (reg::OpenKey(root, path, &key_) != kErrorSuccess) {
-        key_ = nullptr;
-        return false;
-    }
-    return true;
+    return Open(subkey, root, reg::OpenKey);
 }
 
 bool RegistryKey::OpenForWrite(const char* subkey, RegistryRoot root) {
+    return Open(subkey, root, reg::CreateKey);
+}
+
+bool RegistryKey::Open(const char* subkey, RegistryRoot root, OpenCall open) {
     char path[kKeyPathCapacity];
     const bool whole = RegistryKeyPath(subkey, path, sizeof(path));
     Close();
     if (!whole) {
         return false;
     }
-    if (reg::CreateKey(root, path, &key_) != kErrorSuccess) {
+    if (open(root, path, &key_) != kErrorSuccess) {
         key_ = nullptr;
         return false;
     }

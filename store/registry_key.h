@@ -22,6 +22,9 @@ public:
     void Close();
 
 private:
+    using OpenCall = std::int32_t (*)(RegistryRoot, const char*, RegistryKeyRef*);
+    bool Open(const char* subkey, RegistryRoot root, OpenCall open);
+
     RegistryKeyRef key_ = nullptr;
 };
 
