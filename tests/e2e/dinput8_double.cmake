@@ -7,8 +7,6 @@ add_library(dinput8_double SHARED
 set_target_properties(dinput8_double PROPERTIES OUTPUT_NAME dinput8 PREFIX "")
 target_link_libraries(dinput8_double PRIVATE padloom_warnings)
 target_link_options(dinput8_double PRIVATE -static)
-# GCC 12 warns falsely about overlapping copies in "text" + std::string (C++20).
-target_compile_options(dinput8_double PRIVATE -Wno-restrict)
 
 # Loads the double the way padloom.exe does and checks its answers.
 add_executable(dinput8_double_smoke ${CMAKE_CURRENT_LIST_DIR}/dinput8_double/smoke.cpp)
