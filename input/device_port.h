@@ -60,8 +60,8 @@ constexpr std::uint32_t kDiPropAxisModeAbs = 0;
 constexpr std::uint32_t kDiPropAxisModeRel = 1;
 
 enum class SystemDevice { Keyboard, Mouse };
-enum class DataFormat { Keyboard, Mouse2, Joystick };                     // c_dfDI*
-enum class DeviceProperty { BufferSize, AxisMode, Range };               // DIPROP_*
+enum class DataFormat { Keyboard, Mouse2, Joystick };       // c_dfDI*
+enum class DeviceProperty { BufferSize, AxisMode, Range };  // DIPROP_*
 
 // EnumDevices callback: deviceInstance is the platform's DIDEVICEINSTANCEA,
 // only ever handed back to CreateController.

@@ -32,7 +32,7 @@ constexpr int kPadInputCount = 36;  // 32 buttons, then up, down, left, right
 constexpr std::uint32_t kRecordCapacity = 8;
 
 class InputDeviceSet {
-public:
+  public:
     // Opening and closing (one time each per process).
     HResult OpenDevices(InstanceRef instance, WindowRef mainWindow, std::int32_t horizontal,
                         std::int32_t vertical);

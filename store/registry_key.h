@@ -6,7 +6,7 @@
 #include "store/registry_port.h"
 
 class RegistryKey {
-public:
+  public:
     RegistryKey() = default;
     RegistryKey(const RegistryKey&) = delete;
     RegistryKey& operator=(const RegistryKey&) = delete;
@@ -21,7 +21,7 @@ public:
     bool WriteBinary(const char* valueName, const std::uint8_t* data, std::uint32_t size);
     void Close();
 
-private:
+  private:
     using OpenCall = std::int32_t (*)(RegistryRoot, const char*, RegistryKeyRef*);
     bool Open(const char* subkey, RegistryRoot root, OpenCall open);
 

@@ -13,9 +13,8 @@ std::uint32_t ModuleFileName(char* buffer, std::uint32_t capacity);
 bool SetCurrentDir(const char* path);
 // GetPrivateProfileStringA.
 std::uint32_t ReadIniString(const char* section, const char* key, const char* fallback,
-                                char* buffer, std::uint32_t capacity, const char* path);
+                            char* buffer, std::uint32_t capacity, const char* path);
 // WritePrivateProfileStringA.
-bool WriteIniString(const char* section, const char* key, const char* value,
-                        const char* path);
+bool WriteIniString(const char* section, const char* key, const char* value, const char* path);
 
 }  // namespace sys

@@ -13,7 +13,7 @@ bool SetCurrentDir(const char* path) {
 }
 
 std::uint32_t ReadIniString(const char* section, const char* key, const char* fallback,
-                                char* buffer, std::uint32_t capacity, const char* path) {
+                            char* buffer, std::uint32_t capacity, const char* path) {
     return GetPrivateProfileStringA(section, key, fallback, buffer, capacity, path);
 }
 

@@ -21,7 +21,7 @@ std::string& ExecutableDirectory();
 std::string ResolveSettingsPath(const char* name, bool takeAsGiven);
 
 class ToolSettings {
-public:
+  public:
     ToolSettings(const char* fileName, bool takeAsGiven);
 
     // An empty path reads empty text and consults no file.
@@ -31,7 +31,7 @@ public:
     void WriteString(const char* section, const char* key, const char* value) const;
     const std::string& Path() const { return path_; }
 
-private:
+  private:
     std::string path_;
 };
 

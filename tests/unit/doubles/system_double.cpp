@@ -141,7 +141,7 @@ bool SetCurrentDir(const char* path) {
 }
 
 std::uint32_t ReadIniString(const char* section, const char* key, const char* fallback,
-                                char* buffer, std::uint32_t capacity, const char* path) {
+                            char* buffer, std::uint32_t capacity, const char* path) {
     SystemDouble& s = TheSystem();
     s.profileCalls.push_back({"read", section, key, fallback, capacity, path});
     if (capacity == 0) {

@@ -17,12 +17,12 @@ struct ShownMessage {
 };
 
 struct ViewDouble {
-    std::map<WindowRef, std::string> texts;      // last text set per control
-    std::map<WindowRef, unsigned> checks;        // last BM_SETCHECK per button
+    std::map<WindowRef, std::string> texts;  // last text set per control
+    std::map<WindowRef, unsigned> checks;    // last BM_SETCHECK per button
     WindowRef focused = nullptr;
     std::vector<ShownMessage> messages;
-    std::vector<std::string> calls;              // "text", "check", "focus", "message" in order
-    int nextAnswer = kIdOk;                      // answer of the next boxes
+    std::vector<std::string> calls;  // "text", "check", "focus", "message" in order
+    int nextAnswer = kIdOk;          // answer of the next boxes
 
     void Reset() { *this = ViewDouble(); }
 };
