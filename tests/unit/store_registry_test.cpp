@@ -9,6 +9,7 @@
 
 #include "assign/assign_record.h"
 #include "doubles/registry_double.h"
+#include "record_bytes.h"
 #include "doubles/view_double.h"
 #include "store/assign_store.h"
 #include "store/registry_key.h"
@@ -20,21 +21,6 @@ namespace {
 const std::string kMapleKey = "Software\\Quillhaven\\Vyne";
 const std::string kCedarKey = "Software\\Quillhaven\\Vyne2";
 const WindowRef kOwner = reinterpret_cast<WindowRef>(0x4242);
-
-std::vector<std::uint8_t> Bytes(std::size_t count, std::uint8_t first) {
-    std::vector<std::uint8_t> bytes(count);
-    for (std::size_t i = 0; i < count; ++i) {
-        bytes[i] = static_cast<std::uint8_t>(first + i);
-    }
-    return bytes;
-}
-
-std::vector<std::uint8_t> Record() {
-    return {AssignRecord, AssignRecord + kAssignRecordSize};
-}
-std::vector<std::uint8_t> Defaults() {
-    return {DefaultAssignRecord, DefaultAssignRecord + kAssignRecordSize};
-}
 
 class StoreTest : public ::testing::Test {
   protected:

@@ -12,6 +12,7 @@
 
 #include "assign/assign_record.h"
 #include "doubles/view_double.h"
+#include "record_bytes.h"
 #include "store/assign_store.h"
 #include "store/registry_key.h"
 #include "store/runtime_profiles.h"
@@ -22,21 +23,6 @@ namespace {
 
 const char kMapleKey[] = "Software\\Quillhaven\\Vyne";
 const char kCedarKey[] = "Software\\Quillhaven\\Vyne2";
-
-std::vector<std::uint8_t> Bytes(std::size_t count, std::uint8_t first) {
-    std::vector<std::uint8_t> bytes(count);
-    for (std::size_t i = 0; i < count; ++i) {
-        bytes[i] = static_cast<std::uint8_t>(first + i);
-    }
-    return bytes;
-}
-
-std::vector<std::uint8_t> Record() {
-    return {AssignRecord, AssignRecord + kAssignRecordSize};
-}
-std::vector<std::uint8_t> Defaults() {
-    return {DefaultAssignRecord, DefaultAssignRecord + kAssignRecordSize};
-}
 
 void PutValue(const char* path, DWORD type, const std::vector<std::uint8_t>& bytes) {
     HKEY key = nullptr;
