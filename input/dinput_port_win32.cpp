@@ -9,6 +9,7 @@
 #include <cstddef>
 
 #include "input/device_port.h"
+#include "input/system_library.h"
 
 static_assert(sizeof(DIDEVICEOBJECTDATA) == sizeof(DeviceRecord), "record layout");
 static_assert(offsetof(DIDEVICEOBJECTDATA, dwOfs) == offsetof(DeviceRecord, dwOfs), "dwOfs");
@@ -37,12 +38,10 @@ HResult LastErrorResult() {
 }
 
 // Finds an entry point of a DLL from the system directory; the module stays
-// loaded for the life of the process.
+// loaded for the life of the process. Not GetModuleHandleA first: it would
+// answer any module of that name already loaded, from wherever it came.
 FARPROC SystemEntryPoint(const char* dll, const char* name) {
-    HMODULE module = GetModuleHandleA(dll);
-    if (module == nullptr) {
-        module = LoadLibraryExA(dll, nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32);
-    }
+    HMODULE module = static_cast<HMODULE>(LoadSystemLibrary(dll));
     return module != nullptr ? GetProcAddress(module, name) : nullptr;
 }
 

@@ -26,13 +26,20 @@ std::uint8_t DownBit(std::uint32_t data) {
     return (data & kDownBit) != 0 ? 1 : 0;
 }
 
-void RefreshKeysFromState(InputDeviceSet& set) {
+// How a key found down in the device's state counts at the next update.
+enum class DownKeys { Pressed, Held };
+
+void RefreshKeysFromState(InputDeviceSet& set, DownKeys down) {
     std::uint8_t state[kKeyboardStateSize];
-    if (di::GetDeviceState(set.keyboard, kKeyboardStateSize, state) != kDiOk) {
+    if (di::GetDeviceState(set.keyboard, kKeyboardStateSize, state) < 0) {
         return;
     }
     for (std::uint32_t scanCode = 0; scanCode < kKeyboardStateSize; ++scanCode) {
-        set.keyDown[scanCode] = DownBit(state[scanCode]);
+        const std::uint8_t isDown = DownBit(state[scanCode]);
+        set.keyDown[scanCode] = isDown;
+        if (isDown != 0 && down == DownKeys::Held) {
+            set.keyEdges[scanCode].previous = 1;
+        }
     }
 }
 
@@ -82,7 +89,8 @@ HResult InputDeviceSet::ReadMouse() {
     }
     // Nothing reads the mouse's values; the device only has to be drained.
     std::uint32_t count = kRecordCapacity;
-    if (di::GetDeviceData(mouse, kRecordSize, recordBuffer, &count, 0) != kDiOk) {
+    // DI_BUFFEROVERFLOW is a success: the records came, only older ones were lost.
+    if (di::GetDeviceData(mouse, kRecordSize, recordBuffer, &count, 0) < 0) {
         if (di::Acquire(mouse) != kDiOk) {
             return kEFail;
         }
@@ -107,9 +115,10 @@ HResult InputDeviceSet::ReadKeyboard() {
             }
         }
         // Events were lost, among them perhaps a release: the device's own
-        // picture of the keys is the only one still right.
+        // picture of the keys is the only one still right. The window had the
+        // focus all along, so a key down now was pressed within the tool.
         if (result == kDiBufferOverflow) {
-            RefreshKeysFromState(*this);
+            RefreshKeysFromState(*this, DownKeys::Pressed);
         }
         return kDiOk;
     }
@@ -117,8 +126,10 @@ HResult InputDeviceSet::ReadKeyboard() {
         return kEFail;
     }
     // Back after being lost (the window was in the background): whatever
-    // happened meanwhile never reached the buffer, so take the keys as they are.
-    RefreshKeysFromState(*this);
+    // happened meanwhile never reached the buffer, so take the keys as they
+    // are. A key already down was pressed elsewhere, such as the Enter that
+    // answered a message box, and must not fill the selected slot.
+    RefreshKeysFromState(*this, DownKeys::Held);
     return kDiOk;
 }
 

@@ -6,8 +6,10 @@
 
 using RegistryKeyRef = void*;
 
-// The predefined root keys, under their Win32 handle values.
-enum class RegistryRoot : std::uintptr_t { CurrentUser = 0x80000001u };
+// The predefined root keys. The Win32 side maps each to the SDK's own handle:
+// those are sign-extended 32-bit values, so no number written here could be
+// right for both x86 and x64.
+enum class RegistryRoot { CurrentUser };
 
 constexpr std::int32_t kErrorSuccess = 0;
 constexpr std::int32_t kErrorFileNotFound = 2;

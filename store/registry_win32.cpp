@@ -4,8 +4,15 @@
 
 namespace {
 
+// HKEY_CURRENT_USER is (HKEY)(ULONG_PTR)(LONG)0x80000001, 0xFFFFFFFF80000001
+// on x64. Wine looks at the low 32 bits only; Windows accepts the predefined
+// values alone, so the zero-extended handle would fail only there.
 HKEY ToHkey(RegistryRoot root) {
-    return reinterpret_cast<HKEY>(static_cast<std::uintptr_t>(root));
+    switch (root) {
+        case RegistryRoot::CurrentUser:
+            return HKEY_CURRENT_USER;
+    }
+    return nullptr;
 }
 
 }  // namespace

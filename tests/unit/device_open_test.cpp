@@ -3,6 +3,8 @@
 #include <string>
 #include <vector>
 
+#include "doubles/system_double.h"
+#include "input/system_library.h"
 #include "input_fixture.h"
 
 namespace {
@@ -351,6 +353,31 @@ TEST(DeviceCleanupTest, RegisteredCleanupReleasesTheDevicesAtExit) {
             std::exit(3);
         },
         testing::ExitedWithCode(0), "all released");
+}
+
+}  // namespace
+
+namespace {
+
+// DirectInput and winmm come from the system directory only; where the
+// system-directory flag is unknown (Vista, Windows 7 before KB2533623) the
+// full system path is the way there, never a bare name.
+TEST(SystemLibraryTest, FullSystemPathOnlyWhereTheFlagIsRefused) {
+    SystemDouble& s = TheSystem();
+    s.Reset();
+    EXPECT_NE(nullptr, LoadSystemLibrary("dinput8.dll"));
+    EXPECT_EQ((Lines{"system32 dinput8.dll"}), s.libraryCalls);
+
+    s.Reset();
+    s.systemLoadError = kErrorInvalidParameter;
+    EXPECT_NE(nullptr, LoadSystemLibrary("dinput8.dll"));
+    EXPECT_EQ((Lines{"system32 dinput8.dll", "path dinput8.dll"}), s.libraryCalls);
+
+    s.Reset();
+    s.systemLoadError = 126;  // ERROR_MOD_NOT_FOUND: not there, so not anywhere
+    EXPECT_EQ(nullptr, LoadSystemLibrary("winmm.dll"));
+    EXPECT_EQ((Lines{"system32 winmm.dll"}), s.libraryCalls);
+    s.Reset();
 }
 
 }  // namespace

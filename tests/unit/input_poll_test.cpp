@@ -272,6 +272,7 @@ TEST_F(KeyRecoveryTest, ReleaseLostInAnOverflowIsTakenFromTheDeviceState) {
     CaptureStep(1);
     EXPECT_EQ(kEdgeReleased, Key(kSpaceKey));
     EXPECT_EQ(1, InputDevices.KeyDown(0x10));
+    EXPECT_EQ(kEdgePressed, Key(0x10));                 // its press was lost, the focus never was
     EXPECT_EQ(0, InputDevices.KeyDown(0x11));           // its own record said up
     EXPECT_EQ(1, d.keyboard.Calls(DeviceOp::Acquire));  // the one at opening
     ExpectNextPressAssigns();
@@ -295,6 +296,28 @@ TEST_F(KeyRecoveryTest, ReleaseInTheBackgroundIsTakenFromTheDeviceStateOnReturn)
     const Lines calls = d.Calls();
     EXPECT_EQ((Lines{"kbd GetDeviceData 8", "kbd Acquire", "kbd GetDeviceState 256"}),
               Lines(calls.begin() + 1, calls.begin() + 4));
+    ExpectNextPressAssigns();
+}
+
+// The Enter that answered a message box is still down when the keyboard is
+// acquired again: held, not a press that fills the selected slot.
+TEST_F(KeyRecoveryTest, KeyDownWhenAcquiredAgainIsHeldNotPressed) {
+    d.keyboard.Answer(DeviceOp::GetDeviceData, kDiErrNotAcquired);
+    d.keyboard.Answer(DeviceOp::Acquire, kDiErrNotAcquired);
+    CaptureStep(1);
+    d.keyboard.state[kSpaceKey] = 0;
+    d.keyboard.state[kEnterKey] = 0x80;
+    d.keyboard.Answer(DeviceOp::Acquire, kDiOk);
+    d.keyboard.AnswerNext(DeviceOp::GetDeviceData, kDiErrNotAcquired);
+    d.keyboard.Answer(DeviceOp::GetDeviceData, kDiOk);
+    const int cursor = SlotCursor[1];
+    CaptureStep(1);
+    EXPECT_EQ(kEdgeHeld, Key(kEnterKey));
+    EXPECT_EQ(cursor, SlotCursor[1]);
+
+    d.keyboard.PushKey(kEnterKey, false);
+    CaptureStep(1);
+    EXPECT_EQ(kEdgeReleased, Key(kEnterKey));
     ExpectNextPressAssigns();
 }
 

@@ -41,6 +41,58 @@ bool KeyExists(const char* path) {
     return true;
 }
 
+// The import slot through which this executable calls dll!name, so a test
+// can see the very arguments the Win32 side passes.
+void** ImportSlot(const char* dll, const char* name) {
+    BYTE* base = reinterpret_cast<BYTE*>(GetModuleHandleA(nullptr));
+    const auto* nt = reinterpret_cast<const IMAGE_NT_HEADERS*>(
+        base + reinterpret_cast<const IMAGE_DOS_HEADER*>(base)->e_lfanew);
+    const IMAGE_DATA_DIRECTORY& imports =
+        nt->OptionalHeader.DataDirectory[IMAGE_DIRECTORY_ENTRY_IMPORT];
+    for (auto* d = reinterpret_cast<IMAGE_IMPORT_DESCRIPTOR*>(base + imports.VirtualAddress);
+         d->Name != 0; ++d) {
+        if (lstrcmpiA(reinterpret_cast<const char*>(base + d->Name), dll) != 0) {
+            continue;
+        }
+        auto* names = reinterpret_cast<IMAGE_THUNK_DATA*>(base + d->OriginalFirstThunk);
+        auto* slots = reinterpret_cast<IMAGE_THUNK_DATA*>(base + d->FirstThunk);
+        for (; names->u1.AddressOfData != 0; ++names, ++slots) {
+            if (IMAGE_SNAP_BY_ORDINAL(names->u1.Ordinal)) {
+                continue;
+            }
+            const auto* byName =
+                reinterpret_cast<const IMAGE_IMPORT_BY_NAME*>(base + names->u1.AddressOfData);
+            if (std::strcmp(reinterpret_cast<const char*>(byName->Name), name) == 0) {
+                return reinterpret_cast<void**>(&slots->u1.Function);
+            }
+        }
+    }
+    return nullptr;
+}
+
+void* Swap(void** slot, void* replacement) {
+    DWORD was = 0;
+    VirtualProtect(slot, sizeof(*slot), PAGE_READWRITE, &was);
+    void* original = *slot;
+    *slot = replacement;
+    VirtualProtect(slot, sizeof(*slot), was, &was);
+    return original;
+}
+
+using RegOpenFn = LONG(WINAPI*)(HKEY, LPCSTR, PHKEY);
+RegOpenFn realOpen = nullptr;
+RegOpenFn realCreate = nullptr;
+std::vector<HKEY> rootsSeen;
+
+LONG WINAPI SeenOpen(HKEY root, LPCSTR path, PHKEY out) {
+    rootsSeen.push_back(root);
+    return realOpen(root, path, out);
+}
+LONG WINAPI SeenCreate(HKEY root, LPCSTR path, PHKEY out) {
+    rootsSeen.push_back(root);
+    return realCreate(root, path, out);
+}
+
 class WineStoreTest : public ::testing::Test {
   protected:
     void SetUp() override {
@@ -113,6 +165,29 @@ TEST_F(WineStoreTest, StoreToAMissingKeyCreatesItAndWrites25BinaryBytes) {
     ASSERT_EQ(1u, TheView().messages.size());
     EXPECT_EQ(kTextSaved, TheView().messages[0].text);
     EXPECT_EQ(0x40u, TheView().messages[0].type);
+}
+
+// Wine reads only the low 32 bits of a predefined root; Windows needs the
+// SDK's sign-extended value on x64.
+TEST_F(WineStoreTest, RootReachesTheRegistryAsTheSdkDefinesIt) {
+    void** open = ImportSlot("advapi32.dll", "RegOpenKeyA");
+    void** create = ImportSlot("advapi32.dll", "RegCreateKeyA");
+    ASSERT_NE(nullptr, open);
+    ASSERT_NE(nullptr, create);
+    rootsSeen.clear();
+    realOpen = reinterpret_cast<RegOpenFn>(Swap(open, reinterpret_cast<void*>(&SeenOpen)));
+    realCreate = reinterpret_cast<RegOpenFn>(Swap(create, reinterpret_cast<void*>(&SeenCreate)));
+    const bool stored = StoreAssignRecord(false);
+    LoadAssignRecord();
+    Swap(open, reinterpret_cast<void*>(realOpen));
+    Swap(create, reinterpret_cast<void*>(realCreate));
+
+    EXPECT_TRUE(stored);
+    ASSERT_EQ(2u, rootsSeen.size());
+    for (HKEY root : rootsSeen) {
+        EXPECT_EQ(reinterpret_cast<std::uintptr_t>(HKEY_CURRENT_USER),
+                  reinterpret_cast<std::uintptr_t>(root));
+    }
 }
 
 TEST_F(WineStoreTest, SoftwarePrefixedSubkeyInMixedCaseIsUsedUnchanged) {

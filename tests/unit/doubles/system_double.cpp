@@ -113,6 +113,19 @@ std::string SystemDouble::FileText(const std::string& path) const {
 
 namespace sys {
 
+ModuleRef LoadFromSystemDirectory(const char* name, std::uint32_t* error) {
+    SystemDouble& s = TheSystem();
+    s.libraryCalls.push_back(std::string("system32 ") + name);
+    *error = s.systemLoadError;
+    return s.systemLoadError == 0 ? reinterpret_cast<ModuleRef>(std::uintptr_t{0x1000}) : nullptr;
+}
+
+ModuleRef LoadBySystemPath(const char* name) {
+    SystemDouble& s = TheSystem();
+    s.libraryCalls.push_back(std::string("path ") + name);
+    return s.pathLoadFails ? nullptr : reinterpret_cast<ModuleRef>(std::uintptr_t{0x2000});
+}
+
 std::uint32_t ModuleFileName(char* buffer, std::uint32_t capacity) {
     SystemDouble& s = TheSystem();
     s.moduleCapacities.push_back(capacity);

@@ -37,6 +37,10 @@ struct SystemDouble {
     std::vector<std::string> directoryCalls;      // every path handed to SetCurrentDir
     std::vector<ProfileCall> profileCalls;
     std::vector<std::pair<std::string, IniFile>> files;  // by path as given
+    // GetLastError of a system-directory load; 0 loads.
+    std::uint32_t systemLoadError = 0;
+    bool pathLoadFails = false;
+    std::vector<std::string> libraryCalls;  // "system32 NAME", "path NAME"
 
     void Reset() { *this = SystemDouble(); }
     // Replaces the file with the parsed text ("[S]", "k=v" lines).

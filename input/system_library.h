@@ -1,0 +1,8 @@
+// DLLs the tool loads at run time, from the Windows system directory only:
+// a game folder often holds a modded dinput8.dll that must never be the one used.
+#pragma once
+
+#include "store/system_port.h"
+
+// Null when the DLL cannot be loaded from the system directory.
+ModuleRef LoadSystemLibrary(const char* name);
