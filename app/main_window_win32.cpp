@@ -1,15 +1,19 @@
 #include "app/main_window_win32.h"
 
 #include <commctrl.h>
+#include <dbt.h>
 
 #include "app/tool_flow.h"
+#include "store/tool_settings.h"
 #include "ui/texts.h"
 #include "ui/view_port.h"
 #include "ui/warning_box.h"
+#include "ui/wide_text_win32.h"
 
 namespace {
 
-constexpr char kMainWindowClass[] = "Config_WindowClass";
+// A Unicode window, so its title and messages carry any text unconverted.
+constexpr wchar_t kMainWindowClass[] = L"Config_WindowClass";
 constexpr WORD kIconId = 101;
 constexpr int kTabControlId = 900;
 constexpr int kEditionComboId = 1033;
@@ -18,11 +22,40 @@ constexpr int kEditionComboId = 1033;
 constexpr DWORD kMainWindowStyle = WS_POPUPWINDOW | WS_DLGFRAME;
 constexpr int kMainWindowWidth = 480;
 constexpr int kMainWindowHeight = 328;
+constexpr UINT_PTR kRefreshTimer = 1;
+
+// GUID_DEVINTERFACE_HID: game controllers are HID devices.
+constexpr GUID kHidInterface = {
+    0x4D1E55B2, 0xF16F, 0x11CF, {0x88, 0xCB, 0x00, 0x11, 0x11, 0x00, 0x00, 0x30}};
+
+HDEVNOTIFY HidNotification = nullptr;
+
+// DBT_DEVNODES_CHANGED reaches every top-level window when a device comes or
+// goes; the HID arrival and removal come to the registered window. Wine may
+// send only the latter, Windows both.
+void ListenForControllers(HWND window) {
+    DEV_BROADCAST_DEVICEINTERFACE_W filter = {};
+    filter.dbcc_size = sizeof(filter);
+    filter.dbcc_devicetype = DBT_DEVTYP_DEVICEINTERFACE;
+    filter.dbcc_classguid = kHidInterface;
+    HidNotification = RegisterDeviceNotificationW(window, &filter, DEVICE_NOTIFY_WINDOW_HANDLE);
+}
+
+bool ControllersMayHaveChanged(WPARAM event, LPARAM data) {
+    if (event == DBT_DEVNODES_CHANGED) {
+        return true;
+    }
+    if (event != DBT_DEVICEARRIVAL && event != DBT_DEVICEREMOVECOMPLETE) {
+        return false;
+    }
+    const auto* header = reinterpret_cast<const DEV_BROADCAST_HDR*>(data);
+    return header != nullptr && header->dbch_devicetype == DBT_DEVTYP_DEVICEINTERFACE;
+}
 
 }  // namespace
 
 bool RegisterMainWindowClass(HINSTANCE instance) {
-    WNDCLASSA windowClass = {};
+    WNDCLASSW windowClass = {};
     windowClass.style = 0;
     windowClass.lpfnWndProc = MainWindowProc;
     windowClass.hInstance = instance;
@@ -30,13 +63,13 @@ bool RegisterMainWindowClass(HINSTANCE instance) {
     windowClass.hCursor = LoadCursorA(nullptr, IDC_ARROW);
     windowClass.hbrBackground = reinterpret_cast<HBRUSH>(static_cast<INT_PTR>(COLOR_BTNFACE + 1));
     windowClass.lpszClassName = kMainWindowClass;
-    return RegisterClassA(&windowClass) != 0;
+    return RegisterClassW(&windowClass) != 0;
 }
 
 HWND CreateMainWindow(HINSTANCE instance, int showCommand, LPVOID parameter) {
-    HWND window = CreateWindowExA(WS_EX_ACCEPTFILES, kMainWindowClass, kTextWindowTitle,
-                                  kMainWindowStyle, 0, 0, kMainWindowWidth, kMainWindowHeight,
-                                  nullptr, nullptr, instance, parameter);
+    HWND window = CreateWindowExW(
+        WS_EX_ACCEPTFILES, kMainWindowClass, WideText(Texts->windowTitle).Get(), kMainWindowStyle,
+        0, 0, kMainWindowWidth, kMainWindowHeight, nullptr, nullptr, instance, parameter);
     if (window == nullptr) {
         return nullptr;
     }
@@ -48,22 +81,39 @@ HWND CreateMainWindow(HINSTANCE instance, int showCommand, LPVOID parameter) {
 LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
         case WM_CREATE:
-            OnMainWindowCreate(window);
+            // -1 is the documented way to fail the creation: Windows then
+            // destroys the window and CreateWindowExW answers null.
+            if (!OnMainWindowCreate(window)) {
+                return -1;
+            }
+            ListenForControllers(window);
             return 0;
         case WM_TIMER:
-            OnTick();
+            if (wParam == kRefreshTimer) {
+                OnDeviceRefresh(window);
+            } else {
+                OnTick();
+            }
             return 0;
-        case WM_NOTIFY:
-            if (wParam == kTabControlId &&
-                reinterpret_cast<const NMHDR*>(lParam)->code == static_cast<UINT>(TCN_SELCHANGE)) {
+        case WM_DEVICECHANGE:
+            if (ControllersMayHaveChanged(wParam, lParam)) {
+                OnDeviceChange(window);
+            }
+            return TRUE;
+        case WM_NOTIFY: {
+            // wParam need not be unique; the header names the sender.
+            const NMHDR* header = reinterpret_cast<const NMHDR*>(lParam);
+            if (header->idFrom == kTabControlId &&
+                header->code == static_cast<UINT>(TCN_SELCHANGE)) {
                 OnTabChange();
             }
             return 0;
+        }
         case WM_COMMAND:
             if (LOWORD(wParam) == IDOK) {
                 AcceptAndClose(window);
             } else if (LOWORD(wParam) == IDCANCEL) {
-                SendMessageA(window, WM_CLOSE, 0, 0);
+                SendMessageW(window, WM_CLOSE, 0, 0);
             } else if (LOWORD(wParam) == kEditionComboId && HIWORD(wParam) == CBN_SELCHANGE) {
                 SwitchProfile();
             }
@@ -73,32 +123,39 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
             return 0;
         case WM_DESTROY:
             KillTimer(window, 0);
+            KillTimer(window, kRefreshTimer);
+            if (HidNotification != nullptr) {
+                UnregisterDeviceNotification(HidNotification);
+                HidNotification = nullptr;
+            }
             PostQuitMessage(0);
             return 0;
         default:
-            return DefWindowProcA(window, message, wParam, lParam);
+            return DefWindowProcW(window, message, wParam, lParam);
     }
 }
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     ModuleInstance = instance;
+    // First, so that every text from here on is in the user's language.
+    ChooseTextLanguage();
     if (!RegisterMainWindowClass(instance)) {
-        Warn(kTextClassInitFailed);
+        Warn(Texts->classInitFailed);
         return 0;
     }
     if (CreateMainWindow(instance, SW_SHOW, nullptr) == nullptr) {
         // A window destroyed during its own creation has posted WM_QUIT, which
         // would end the box at once, and can no longer own it.
         MSG quit;
-        PeekMessageA(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE);
+        PeekMessageW(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE);
         MessageBoxOwner = GetDesktopWindow();
-        Warn(kTextWindowCreateFailed);
+        Warn(Texts->windowCreateFailed);
         return 0;
     }
     MSG message;
-    while (GetMessageA(&message, nullptr, 0, 0) > 0) {
+    while (GetMessageW(&message, nullptr, 0, 0) > 0) {
         TranslateMessage(&message);
-        DispatchMessageA(&message);
+        DispatchMessageW(&message);
     }
     return 0;
 }

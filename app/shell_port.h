@@ -12,16 +12,15 @@ struct MainControls {
     WindowRef combo = nullptr;
     WindowRef ok = nullptr;
     WindowRef cancel = nullptr;
+    WindowRef controllerLine = nullptr;  // shown with the gamepad page
 };
 
 namespace shell {
 
-// Creates the tab control, the combo box, OK and Cancel as children of the
-// main window, and gives them the control font. True when the tab control,
-// OK and Cancel exist.
+// Registers the common control classes, then creates the tab control, the
+// combo box, OK and Cancel as children of the main window, and gives them
+// the control font. True when the tab control, OK and Cancel exist.
 bool CreateMainControls(WindowRef mainWindow, InstanceRef instance, MainControls& controls);
-// InitCommonControls.
-void InitCommonControls();
 
 // The edition combo box.
 void AttachEditionCombo(WindowRef combo);
@@ -31,15 +30,27 @@ void SetEditionSelection(int index, bool fallback);
 // -1 when nothing is selected.
 int EditionSelection();
 
+// Shows or hides one of the main window's controls.
+void ShowControl(WindowRef control, bool visible);
+
 // The pages: built once, then one shown at a time.
 void BuildPages(WindowRef tab, InstanceRef instance, int initialPage);
 // -1 when no tab is selected.
 int SelectedTab();
 void ShowPage(int page);
 
+// Where a page's controls reach past the tab control (a substitute dialog
+// font is larger than the template's), the tab, the controls below it and
+// the window grow so that every control stays visible; otherwise nothing
+// changes.
+void FitTabToPages(WindowRef mainWindow, const MainControls& controls);
 void CenterOnDesktop(WindowRef window);
 // Timer 0, every 20 ms, delivered as WM_TIMER.
 void StartTimer(WindowRef window);
+// Timer 1, once after a short quiet time: a burst of device-change messages
+// restarts it and makes one refresh.
+void ScheduleDeviceRefresh(WindowRef window);
+void StopDeviceRefresh(WindowRef window);
 // WM_CLOSE, sent synchronously.
 void CloseWindow(WindowRef window);
 void DestroyWindow(WindowRef window);

@@ -9,6 +9,7 @@
 #include "ui/center_window_win32.h"
 #include "ui/page_table_win32.h"
 #include "ui/texts.h"
+#include "ui/wide_text_win32.h"
 
 namespace {
 
@@ -17,12 +18,43 @@ constexpr DWORD kTabStyle = WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | WS_TABSTOP
 constexpr DWORD kComboStyle = WS_CHILD | WS_VISIBLE | WS_TABSTOP | CBS_DROPDOWNLIST;
 constexpr DWORD kOkStyle = WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_DEFPUSHBUTTON;
 constexpr DWORD kCancelStyle = WS_CHILD | WS_VISIBLE | WS_TABSTOP;
+constexpr DWORD kLineStyle = WS_CHILD | WS_VISIBLE | SS_LEFT | SS_NOPREFIX;
 constexpr UINT kTickMilliseconds = 20;
+constexpr UINT_PTR kRefreshTimer = 1;
+// Long enough for a burst of device messages, short enough to feel at once.
+constexpr UINT kRefreshDelayMilliseconds = 300;
 
-HWND CreateControl(HWND parent, HINSTANCE instance, const char* className, int id, const char* text,
-                   DWORD style, int x, int y, int width, int height) {
-    return CreateWindowExA(kControlExStyle, className, text, style, x, y, width, height, parent,
-                           reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance, nullptr);
+HWND CreateControl(HWND parent, HINSTANCE instance, const wchar_t* className, int id,
+                   const char* text, DWORD style, int x, int y, int width, int height) {
+    return CreateWindowExW(kControlExStyle, className, WideText(text).Get(), style, x, y, width,
+                           height, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
+                           instance, nullptr);
+}
+
+// Keeps a moved control clear of the tab's border.
+constexpr int kTabBorderMargin = 6;
+
+RECT RectIn(HWND window, HWND parent) {
+    RECT rect = {};
+    GetWindowRect(window, &rect);
+    MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&rect), 2);
+    return rect;
+}
+
+void MoveBy(HWND control, HWND parent, int dx, int dy) {
+    if (control == nullptr) {
+        return;
+    }
+    const RECT rect = RectIn(control, parent);
+    SetWindowPos(control, nullptr, rect.left + dx, rect.top + dy, 0, 0,
+                 SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void GrowBy(HWND window, int dx, int dy) {
+    RECT rect = {};
+    GetWindowRect(window, &rect);
+    SetWindowPos(window, nullptr, 0, 0, rect.right - rect.left + dx, rect.bottom - rect.top + dy,
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 HWND Hwnd(WindowRef window) {
@@ -34,33 +66,38 @@ HWND Hwnd(WindowRef window) {
 namespace shell {
 
 bool CreateMainControls(WindowRef mainWindow, InstanceRef instanceRef, MainControls& controls) {
+    // The tab control's class must be registered before it is created.
+    INITCOMMONCONTROLSEX classes = {sizeof(classes), ICC_TAB_CLASSES};
+    InitCommonControlsEx(&classes);
     HWND parent = Hwnd(mainWindow);
     HINSTANCE instance = static_cast<HINSTANCE>(instanceRef);
     HWND tab =
-        CreateControl(parent, instance, WC_TABCONTROLA, 900, "", kTabStyle, 12, 12, 455, 255);
+        CreateControl(parent, instance, WC_TABCONTROLW, 900, "", kTabStyle, 12, 12, 455, 255);
     // 100 pixels high including the drop-down list.
     HWND combo =
-        CreateControl(parent, instance, "COMBOBOX", 1033, "", kComboStyle, 12, 275, 88, 100);
-    HWND ok = CreateControl(parent, instance, "BUTTON", IDOK, "OK", kOkStyle, 281, 275, 88, 21);
-    HWND cancel = CreateControl(parent, instance, "BUTTON", IDCANCEL, kTextCancel, kCancelStyle,
+        CreateControl(parent, instance, L"COMBOBOX", 1033, "", kComboStyle, 12, 275, 88, 100);
+    HWND ok =
+        CreateControl(parent, instance, L"BUTTON", IDOK, Texts->ok, kOkStyle, 281, 275, 88, 21);
+    HWND cancel = CreateControl(parent, instance, L"BUTTON", IDCANCEL, Texts->cancel, kCancelStyle,
                                 379, 275, 88, 21);
+    // Two lines between the combo box and OK; no prefix, as a product name
+    // may hold an '&'.
+    HWND line = CreateControl(parent, instance, L"STATIC", 1040, "", kLineStyle, 108, 270, 166, 28);
     controls.tab = tab;
     controls.combo = combo;
     controls.ok = ok;
     controls.cancel = cancel;
+    controls.controllerLine = line;
     if (tab == nullptr || ok == nullptr || cancel == nullptr) {
         return false;
     }
     MainFont.Create();
     const WPARAM font = reinterpret_cast<WPARAM>(MainFont.Handle());
-    for (HWND control : {tab, combo, ok, cancel}) {
-        SendMessageA(control, WM_SETFONT, font, FALSE);
+    const HWND fontUsers[] = {tab, combo, ok, cancel, line};
+    for (HWND control : fontUsers) {
+        SendMessageW(control, WM_SETFONT, font, FALSE);
     }
     return true;
-}
-
-void InitCommonControls() {
-    ::InitCommonControls();
 }
 
 void AttachEditionCombo(WindowRef combo) {
@@ -95,6 +132,41 @@ void ShowPage(int page) {
     TabPages.Select(page);
 }
 
+void FitTabToPages(WindowRef mainWindow, const MainControls& controls) {
+    HWND main = Hwnd(mainWindow);
+    HWND tab = Hwnd(controls.tab);
+    // A page is clipped to the tab control. With the template's font a few
+    // pixels of Reset already pass its lower edge, as the layout was drawn;
+    // only a control cut by half or more (a larger substitute font) makes the
+    // tab grow, and then so that every control fits whole.
+    RECT area = {};
+    GetClientRect(tab, &area);
+    LONG right = area.right;
+    LONG bottom = area.bottom;
+    bool cut = false;
+    for (int i = 0; i < TabPages.PageCount(); ++i) {
+        for (HWND child = GetWindow(TabPages.Page(i), GW_CHILD); child != nullptr;
+             child = GetWindow(child, GW_HWNDNEXT)) {
+            const RECT rect = RectIn(child, tab);
+            cut = cut || 2 * (rect.right - area.right) >= rect.right - rect.left ||
+                  2 * (rect.bottom - area.bottom) >= rect.bottom - rect.top;
+            right = rect.right > right ? rect.right : right;
+            bottom = rect.bottom > bottom ? rect.bottom : bottom;
+        }
+    }
+    if (!cut) {
+        return;
+    }
+    const int dx = right > area.right ? right - area.right + kTabBorderMargin : 0;
+    const int dy = bottom > area.bottom ? bottom - area.bottom + kTabBorderMargin : 0;
+    GrowBy(tab, dx, dy);
+    MoveBy(Hwnd(controls.combo), main, 0, dy);
+    MoveBy(Hwnd(controls.controllerLine), main, 0, dy);
+    MoveBy(Hwnd(controls.ok), main, dx, dy);
+    MoveBy(Hwnd(controls.cancel), main, dx, dy);
+    GrowBy(main, dx, dy);
+}
+
 void CenterOnDesktop(WindowRef window) {
     CenterWindow(Hwnd(window), nullptr);
 }
@@ -103,8 +175,22 @@ void StartTimer(WindowRef window) {
     SetTimer(Hwnd(window), 0, kTickMilliseconds, nullptr);
 }
 
+void ScheduleDeviceRefresh(WindowRef window) {
+    SetTimer(Hwnd(window), kRefreshTimer, kRefreshDelayMilliseconds, nullptr);
+}
+
+void StopDeviceRefresh(WindowRef window) {
+    KillTimer(Hwnd(window), kRefreshTimer);
+}
+
+void ShowControl(WindowRef control, bool visible) {
+    if (control != nullptr) {
+        ShowWindow(Hwnd(control), visible ? SW_SHOW : SW_HIDE);
+    }
+}
+
 void CloseWindow(WindowRef window) {
-    SendMessageA(Hwnd(window), WM_CLOSE, 0, 0);
+    SendMessageW(Hwnd(window), WM_CLOSE, 0, 0);
 }
 
 void DestroyWindow(WindowRef window) {

@@ -1,5 +1,7 @@
 #include "app/tool_flow.h"
 
+#include "app/controller_line.h"
+
 #include <cstdint>
 #include <cstring>
 
@@ -37,22 +39,21 @@ bool StoreEdits(bool announce) {
 
 }  // namespace
 
-void OnMainWindowCreate(WindowRef mainWindow) {
+bool OnMainWindowCreate(WindowRef mainWindow) {
     MessageBoxOwner = mainWindow;
     if (!shell::CreateMainControls(mainWindow, ModuleInstance, MainWindowControls)) {
-        Warn(kTextControlCreateFailed);
-        shell::DestroyWindow(mainWindow);
-        return;
+        Warn(Texts->controlCreateFailed);
+        return false;
     }
     StartTool(mainWindow);
+    return true;
 }
 
 void StartTool(WindowRef mainWindow) {
-    shell::InitCommonControls();
     ReadToolSettings();
     if (InputDevices.OpenDevices(ModuleInstance, mainWindow, kDeviceThreshold, kDeviceThreshold) !=
         0) {
-        Warn(kTextDirectInputFailed);
+        Warn(Texts->directInputFailed);
         shell::EndProcess(0);
         return;
     }
@@ -64,6 +65,8 @@ void StartTool(WindowRef mainWindow) {
     // The pages build their grids from the record, so it is loaded first.
     LoadAssignRecord();
     shell::BuildPages(MainWindowControls.tab, ModuleInstance, CurrentPage);
+    ShowControllerLine(MainWindowControls.controllerLine);
+    shell::FitTabToPages(mainWindow, MainWindowControls);
     shell::CenterOnDesktop(mainWindow);
     shell::StartTimer(mainWindow);
 }
@@ -79,10 +82,21 @@ void OnTabChange() {
     }
     CurrentPage = page;
     shell::ShowPage(CurrentPage);
+    shell::ShowControl(MainWindowControls.controllerLine, CurrentPage == 0);
+}
+
+void OnDeviceChange(WindowRef mainWindow) {
+    shell::ScheduleDeviceRefresh(mainWindow);
+}
+
+void OnDeviceRefresh(WindowRef mainWindow) {
+    shell::StopDeviceRefresh(mainWindow);
+    InputDevices.RefreshControllers();
+    ShowControllerLine(MainWindowControls.controllerLine);
 }
 
 void SwitchProfile() {
-    const int answer = view::ShowMessage(MessageBoxOwner, kTextAskSave, kTextCaptionNotice,
+    const int answer = view::ShowMessage(MessageBoxOwner, Texts->askSave, Texts->captionNotice,
                                          kMbYesNoCancel | kMbIconQuestion);
     // A failed store abandons the switch like Cancel: the edits stay on screen
     // and can still be stored to the edition they were made for.

@@ -10,14 +10,19 @@ extern InstanceRef ModuleInstance;
 extern int CurrentPage;
 extern MainControls MainWindowControls;
 
-// WM_CREATE: controls, then StartTool; a failure destroys the window.
-void OnMainWindowCreate(WindowRef mainWindow);
-// Settings, devices, the edition combo box, the record, the pages, centring
-// and the timer, in that order. Ends the process when the devices cannot be
-// opened.
+// WM_CREATE: controls, then StartTool. False when the controls could not be
+// made: the window's creation is then to fail.
+bool OnMainWindowCreate(WindowRef mainWindow);
+// Settings, devices, the edition combo box, the record, the pages (fitted
+// into the tab), centring and the timer, in that order. Ends the process
+// when the devices cannot be opened.
 void StartTool(WindowRef mainWindow);
 void OnTick();
 void OnTabChange();
+// A controller may have come or gone: the controllers are brought up to date
+// once the messages of a burst have stopped coming.
+void OnDeviceChange(WindowRef mainWindow);
+void OnDeviceRefresh(WindowRef mainWindow);
 // The user picked an item in the edition combo box.
 void SwitchProfile();
 // OK: stores the record and closes; a failed store leaves the window open.

@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "assign/assign_record.h"
+#include "ui/texts.h"
 #include "ui/view_port.h"
 
 void HandlePageCommand(int page, int id) {
@@ -21,18 +22,20 @@ void HandlePageCommand(int page, int id) {
     }
 }
 
-void InitPageControls(int page, const WindowRef (&labels)[kRowCount],
-                      const WindowRef (&radios)[kSlotCount],
-                      const std::string (&labelTexts)[kRowCount]) {
+void InitPageControls(int page, const PageControls& controls,
+                      const char* const (&labelTexts)[kRowCount], TextEncoding labelEncoding) {
     if (page < 0 || page >= kPageCount) {
         return;
     }
     for (int i = 0; i < kSlotCount; ++i) {
-        SlotRadios[page][i] = radios[i];
+        SlotRadios[page][i] = controls.radios[i];
     }
     SetRadioCheck(SelectedRadio(page), 1);
     for (int row = 0; row < kRowCount; ++row) {
-        view::SetText(labels[row], labelTexts[row].c_str());
+        const TextPart label = {labelTexts[row], labelEncoding};
+        view::SetTextParts(controls.labels[row], &label, 1);
     }
+    view::SetText(controls.hint, Texts->deleteHint);
+    view::SetText(controls.reset, Texts->reset);
     LoadPageGrid(page);
 }

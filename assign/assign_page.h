@@ -3,10 +3,9 @@
 // index they pass here.
 #pragma once
 
-#include <string>
-
 #include "assign/slot_grid.h"
 #include "ui/platform_refs.h"
+#include "ui/view_port.h"
 
 constexpr int kAssignPageTemplate = 102;
 // Row r's label is 1000 + 4r; its slot s radio button is 1001 + 4r + s.
@@ -14,6 +13,7 @@ constexpr int kLabelIdBase = 1000;
 constexpr int kRadioIdBase = 1001;
 constexpr int kIdsPerRow = 4;
 constexpr int kResetId = 1032;
+constexpr int kHintId = 0xFFFF;  // -1 in the template
 
 constexpr int LabelId(int row) {
     return kLabelIdBase + kIdsPerRow * row;
@@ -26,9 +26,17 @@ constexpr int RadioId(int row, int slot) {
 // the built-in record back and reloads this page only; anything else is ignored.
 void HandlePageCommand(int page, int id);
 
-// Takes the page's controls as the dialog found them: labels by row, radio
-// buttons at row * 3 + slot. Checks the selected slot, shows the labels and
+// A page's controls as the dialog holds them: labels by row, radio buttons
+// at row * 3 + slot, the Delete hint and Reset.
+struct PageControls {
+    WindowRef labels[kRowCount];
+    WindowRef radios[kSlotCount];
+    WindowRef hint;
+    WindowRef reset;
+};
+
+// Takes the page's radio buttons, checks the selected slot, shows the labels
+// (read in the given encoding) and the texts of the language in use, and
 // loads the grid from the record.
-void InitPageControls(int page, const WindowRef (&labels)[kRowCount],
-                      const WindowRef (&radios)[kSlotCount],
-                      const std::string (&labelTexts)[kRowCount]);
+void InitPageControls(int page, const PageControls& controls,
+                      const char* const (&labelTexts)[kRowCount], TextEncoding labelEncoding);

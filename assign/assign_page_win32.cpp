@@ -26,13 +26,16 @@ INT_PTR AssignPageProc(int page, HWND window, UINT message, WPARAM wParam, LPARA
 }
 
 void InitAssignPage(int page, HWND window) {
-    WindowRef labels[kRowCount];
-    WindowRef radios[kSlotCount];
+    PageControls controls = {};
+    const char* labels[kRowCount];
     for (int row = 0; row < kRowCount; ++row) {
-        labels[row] = GetDlgItem(window, LabelId(row));
+        controls.labels[row] = GetDlgItem(window, LabelId(row));
+        labels[row] = ButtonLabels[row];
         for (int slot = 0; slot < kSlotsPerRow; ++slot) {
-            radios[row * kSlotsPerRow + slot] = GetDlgItem(window, RadioId(row, slot));
+            controls.radios[row * kSlotsPerRow + slot] = GetDlgItem(window, RadioId(row, slot));
         }
     }
-    InitPageControls(page, labels, radios, ButtonLabels);
+    controls.hint = GetDlgItem(window, kHintId);
+    controls.reset = GetDlgItem(window, kResetId);
+    InitPageControls(page, controls, labels, ButtonLabelEncoding);
 }

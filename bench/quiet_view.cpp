@@ -12,6 +12,9 @@ namespace view {
 void SetText(WindowRef, const char* text) {
     LastText = text;
 }
+void SetTextParts(WindowRef, const TextPart* parts, int) {
+    LastText = parts[0].text;
+}
 void SetButtonCheck(WindowRef, unsigned) {}
 void Focus(WindowRef) {}
 int ShowMessage(WindowRef, const char*, const char*, std::uint32_t) {

@@ -1,4 +1,5 @@
 #include <cstdint>
+#include <cstring>
 
 #include "input/input_device_set.h"
 
@@ -60,6 +61,30 @@ HResult ConfigureController(DeviceRef pad, WindowRef window) {
     return SetDeviceDword(pad, DeviceProperty::BufferSize, kRecordCapacity);
 }
 
+// One enumeration of the attached controllers: which open ones it still
+// found, and the new ones it created, in DirectInput's order.
+struct ControllerScan {
+    InputDeviceSet* set;
+    // At start-up the enumeration ends once the limit is reached; later it
+    // must see every controller, to know which are gone.
+    bool stopWhenFull;
+    bool seen[kPadSlots];
+    DeviceRef fresh[kPadSlots];
+    PadInfo freshInfo[kPadSlots];
+    std::uint32_t freshCount;
+    std::uint32_t attached;
+    std::uint32_t unopened;
+};
+
+bool SameController(const ControllerId& a, const ControllerId& b) {
+    return std::memcmp(a.bytes, b.bytes, sizeof(a.bytes)) == 0;
+}
+
+// Slots a scan may fill: 16 at most, and joyGetNumDevs' count when it gives one.
+std::uint32_t SlotLimit(std::uint32_t padLimit) {
+    return padLimit != 0 && padLimit < kSlotCount ? padLimit : kSlotCount;
+}
+
 }  // namespace
 
 HResult InputDeviceSet::OpenDevices(InstanceRef instance, WindowRef mainWindow,
@@ -111,42 +136,111 @@ HResult InputDeviceSet::OpenDevices(InstanceRef instance, WindowRef mainWindow,
     }
     thresholdX = horizontal;
     thresholdY = vertical;
-
-    result = di::EnumControllers(directInput, &InputDeviceSet::AddGameController, this);
-    if (result < 0) {
-        return result;
-    }
-
-    delete[] snapshots;
-    snapshots = new PadSnapshot[padCount]();
-    for (std::uint32_t i = 0; i < padCount; ++i) {
-        result = ConfigureController(pads[i], window);
-        if (result < 0) {
-            return result;
-        }
-        di::Acquire(pads[i]);
-        snapshots[i] = PadSnapshot{};
-    }
-    return kDiOk;
+    return ScanControllers(true);
 }
 
-int InputDeviceSet::AddGameController(const void* deviceInstance, void* set) {
-    InputDeviceSet& self = *static_cast<InputDeviceSet*>(set);
-    if (self.padCount >= kSlotCount) {
-        return kDiEnumStop;
+int InputDeviceSet::AddGameController(const void* deviceInstance, void* context) {
+    ControllerScan& scan = *static_cast<ControllerScan*>(context);
+    InputDeviceSet& self = *scan.set;
+    ++scan.attached;
+    PadInfo info;
+    di::DescribeController(deviceInstance, &info.id, info.name, sizeof(info.name));
+    for (std::uint32_t i = 0; i < self.padCount; ++i) {
+        if (SameController(self.padInfo[i].id, info.id)) {
+            scan.seen[i] = true;
+            return kDiEnumContinue;
+        }
+    }
+    // The open ones keep their slots until the scan has seen them all.
+    const std::uint32_t limit = SlotLimit(self.padLimit);
+    if (self.padCount + scan.freshCount >= limit) {
+        return scan.stopWhenFull ? kDiEnumStop : kDiEnumContinue;
     }
     // A controller that cannot be created takes no slot: every slot below
     // padCount holds a device.
     DeviceRef pad = nullptr;
     if (di::CreateController(self.directInput, deviceInstance, &pad) < 0 || pad == nullptr) {
+        ++scan.unopened;
         return kDiEnumContinue;
     }
-    self.pads[self.padCount] = pad;
-    ++self.padCount;
-    if (self.padCount == self.padLimit || self.padCount == kSlotCount) {
+    scan.fresh[scan.freshCount] = pad;
+    scan.freshInfo[scan.freshCount] = info;
+    ++scan.freshCount;
+    if (scan.stopWhenFull && self.padCount + scan.freshCount == limit) {
         return kDiEnumStop;
     }
     return kDiEnumContinue;
+}
+
+HResult InputDeviceSet::ScanControllers(bool startingUp) {
+    ControllerScan scan = {};
+    scan.set = this;
+    scan.stopWhenFull = startingUp;
+    const HResult result =
+        di::EnumControllers(directInput, &InputDeviceSet::AddGameController, &scan);
+
+    // Controllers gone since the last scan, unless the scan itself failed.
+    std::uint32_t kept = 0;
+    for (std::uint32_t i = 0; i < padCount; ++i) {
+        if (result < 0 || scan.seen[i]) {
+            pads[kept] = pads[i];
+            padInfo[kept] = padInfo[i];
+            snapshots[kept] = snapshots[i];
+            ++kept;
+        } else {
+            CloseDevice(pads[i]);
+        }
+    }
+    for (std::uint32_t i = kept; i < padCount; ++i) {
+        pads[i] = nullptr;
+    }
+    padCount = kept;
+
+    // New ones join after those kept; created devices are the set's to
+    // release, whatever happens next.
+    const std::uint32_t firstNew = padCount;
+    for (std::uint32_t i = 0; i < scan.freshCount; ++i) {
+        pads[padCount] = scan.fresh[i];
+        padInfo[padCount] = scan.freshInfo[i];
+        snapshots[padCount] = PadSnapshot{};
+        ++padCount;
+    }
+    if (result >= 0) {
+        attachedCount = scan.attached;
+        unopenedCount = scan.unopened;
+    }
+    if (startingUp && result < 0) {
+        return result;
+    }
+    for (std::uint32_t i = firstNew; i < padCount;) {
+        const HResult configured = ConfigureController(pads[i], window);
+        if (configured >= 0) {
+            di::Acquire(pads[i]);
+            ++i;
+            continue;
+        }
+        // At start-up a controller that cannot be set up ends the opening;
+        // once the tool runs, it is only left out.
+        if (startingUp) {
+            return configured;
+        }
+        CloseDevice(pads[i]);
+        for (std::uint32_t k = i + 1; k < padCount; ++k) {
+            pads[k - 1] = pads[k];
+            padInfo[k - 1] = padInfo[k];
+            snapshots[k - 1] = snapshots[k];
+        }
+        pads[--padCount] = nullptr;
+        ++unopenedCount;
+    }
+    return result < 0 ? result : kDiOk;
+}
+
+HResult InputDeviceSet::RefreshControllers() {
+    if (directInput == nullptr) {
+        return kDiOk;
+    }
+    return ScanControllers(false);
 }
 
 int InputDeviceSet::SetAxisRange(std::uint32_t axisType, void* device) {
@@ -165,8 +259,6 @@ HResult InputDeviceSet::CloseDevices() {
     for (std::uint32_t i = 0; i < opened; ++i) {
         CloseDevice(pads[i]);
     }
-    delete[] snapshots;
-    snapshots = nullptr;
     padCount = 0;
     if (directInput != nullptr) {
         di::ReleaseDirectInput(directInput);

@@ -63,8 +63,16 @@ enum class SystemDevice { Keyboard, Mouse };
 enum class DataFormat { Keyboard, Mouse2, Joystick };       // c_dfDI*
 enum class DeviceProperty { BufferSize, AxisMode, Range };  // DIPROP_*
 
+// A controller's identity: its instance GUID's bytes. Windows keeps it for
+// the same device plugged in again.
+struct ControllerId {
+    std::uint8_t bytes[16];
+};
+// Product names are at most 259 characters, up to three UTF-8 bytes each.
+constexpr std::uint32_t kControllerNameCapacity = 3 * 260;
+
 // EnumDevices callback: deviceInstance is the platform's DIDEVICEINSTANCEA,
-// only ever handed back to CreateController.
+// only ever handed back to CreateController and DescribeController.
 using ControllerCallback = int (*)(const void* deviceInstance, void* context);
 // EnumObjects(DIDFT_AXIS) callback: the axis's type id (dwType).
 using AxisCallback = int (*)(std::uint32_t axisType, void* context);
@@ -78,6 +86,9 @@ void ReleaseDirectInput(DirectInputRef directInput);
 HResult CreateSystemDevice(DirectInputRef directInput, SystemDevice which, DeviceRef* out);
 // CreateDevice(guidInstance of an enumerated controller).
 HResult CreateController(DirectInputRef directInput, const void* deviceInstance, DeviceRef* out);
+// The enumerated controller's instance GUID and its product name in UTF-8.
+void DescribeController(const void* deviceInstance, ControllerId* id, char* name,
+                        std::uint32_t capacity);
 // EnumDevices(DI8DEVCLASS_GAMECTRL, callback, context, DIEDFL_ATTACHEDONLY).
 HResult EnumControllers(DirectInputRef directInput, ControllerCallback callback, void* context);
 // joyGetNumDevs(); fails only when winmm.dll cannot be loaded.

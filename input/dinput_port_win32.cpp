@@ -7,6 +7,7 @@
 #include <dinput.h>
 
 #include <cstddef>
+#include <cstring>
 
 #include "input/device_port.h"
 #include "input/system_library.h"
@@ -114,6 +115,24 @@ HResult CreateController(DirectInputRef directInput, const void* deviceInstance,
     const HRESULT result = Api(directInput)->CreateDevice(instance->guidInstance, &device, nullptr);
     *out = SUCCEEDED(result) ? device : nullptr;
     return static_cast<HResult>(result);
+}
+
+void DescribeController(const void* deviceInstance, ControllerId* id, char* name,
+                        std::uint32_t capacity) {
+    const auto* instance = static_cast<const DIDEVICEINSTANCEA*>(deviceInstance);
+    static_assert(sizeof(id->bytes) == sizeof(instance->guidInstance), "GUID size");
+    std::memcpy(id->bytes, &instance->guidInstance, sizeof(id->bytes));
+    // The A interface gives the name in the system's code page; the tool
+    // shows it from UTF-8.
+    wchar_t wide[MAX_PATH] = {};
+    const int length = MultiByteToWideChar(CP_ACP, 0, instance->tszProductName, -1, wide, MAX_PATH);
+    const int written = length > 0
+                            ? WideCharToMultiByte(CP_UTF8, 0, wide, -1, name,
+                                                  static_cast<int>(capacity), nullptr, nullptr)
+                            : 0;
+    if (written == 0 && capacity > 0) {
+        name[0] = '\0';
+    }
 }
 
 HResult EnumControllers(DirectInputRef directInput, ControllerCallback callback, void* context) {

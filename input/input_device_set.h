@@ -31,14 +31,26 @@ constexpr int kPadSlots = 16;
 constexpr int kPadInputCount = 36;  // 32 buttons, then up, down, left, right
 constexpr std::uint32_t kRecordCapacity = 8;
 
+// What the tool knows of an open controller besides its device.
+struct PadInfo {
+    ControllerId id;
+    char name[kControllerNameCapacity];  // UTF-8
+};
+
 class InputDeviceSet {
   public:
     // Opening and closing (one time each per process).
     HResult OpenDevices(InstanceRef instance, WindowRef mainWindow, std::int32_t horizontal,
                         std::int32_t vertical);
     HResult CloseDevices();
-    static int AddGameController(const void* deviceInstance, void* set);
+    static int AddGameController(const void* deviceInstance, void* scan);
     static int SetAxisRange(std::uint32_t axisType, void* device);
+    // After a device came or went: controllers no longer attached are
+    // released, new ones opened after those kept, in DirectInput's order, so
+    // the one read stays the one read while it is there. A controller that
+    // cannot be opened is left out and counted. Never touches the keyboard or
+    // the mouse, and allocates nothing.
+    HResult RefreshControllers();
 
     // Once per tick.
     void UpdateInputs();
@@ -53,7 +65,7 @@ class InputDeviceSet {
     std::uint8_t keyDown[kKeyCount] = {};
     std::uint32_t padCount = 0;
     std::uint32_t padLimit = 0;
-    PadSnapshot* snapshots = nullptr;
+    PadSnapshot snapshots[kPadSlots] = {};
     std::int32_t thresholdX = 0;
     std::int32_t thresholdY = 0;
     WindowRef window = nullptr;
@@ -65,6 +77,15 @@ class InputDeviceSet {
     std::uint32_t selectedPad = 0;
     EdgeRecord keyEdges[kKeyCount] = {};
     EdgeRecord padEdges[kPadInputCount] = {};
+    PadInfo padInfo[kPadSlots] = {};
+    // At the last enumeration: controllers attached, and those among them
+    // that could not be opened.
+    std::uint32_t attachedCount = 0;
+    std::uint32_t unopenedCount = 0;
+
+  private:
+    // Enumerates the controllers: drops those gone, opens the new ones.
+    HResult ScanControllers(bool startingUp);
 };
 
 // The process's one set; all zero until OpenDevices. Constant-initialised, so

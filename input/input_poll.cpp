@@ -62,7 +62,7 @@ void InputDeviceSet::UpdateInputs() {
         StepEdge(keyEdges[scanCode], KeyDown(scanCode));
     }
 
-    const PadSnapshot* pad = snapshots != nullptr ? PadSnapshotAt(selectedPad) : nullptr;
+    const PadSnapshot* pad = PadSnapshotAt(selectedPad);
     if (pad == nullptr) {
         for (EdgeRecord& edge : padEdges) {
             edge.current = 0;
@@ -134,7 +134,7 @@ HResult InputDeviceSet::ReadKeyboard() {
 }
 
 HResult InputDeviceSet::ReadControllers() {
-    if (padCount == 0 || pads[0] == nullptr || snapshots == nullptr) {
+    if (padCount == 0 || pads[0] == nullptr) {
         return kDiOk;
     }
     const std::uint32_t opened = padCount < kSlotCount ? padCount : kSlotCount;

@@ -40,10 +40,10 @@ bool StoreAssignRecord(bool announce) {
                   key.WriteBinary(profile.valueName, AssignRecord, kAssignRecordSize);
     }
     if (!written) {
-        view::ShowMessage(MessageBoxOwner, kTextSaveFailed, kTextCaptionNotice,
+        view::ShowMessage(MessageBoxOwner, Texts->saveFailed, Texts->captionNotice,
                           kMbOk | kMbIconWarning);
     } else if (announce) {
-        view::ShowMessage(MessageBoxOwner, kTextSaved, kTextCaptionNotice,
+        view::ShowMessage(MessageBoxOwner, Texts->saved, Texts->captionNotice,
                           kMbOk | kMbIconInformation);
     }
     return written;

@@ -1,24 +1,30 @@
 #include "store/tool_settings.h"
 
+#include <cstring>
+
 #include "store/runtime_profiles.h"
 #include "store/settings_path.h"
 #include "store/system_port.h"
+#include "ui/texts.h"
 
 const char SettingsFileName[] = "Padloom.ini";
 
-std::string ButtonLabels[kButtonLabelCount];
-
-std::string& ExecutableDirectory() {
-    // Function-local, so it exists when the process globals first ask for the
-    // directory during static initialisation, whatever the order of files.
-    static std::string directory;
-    return directory;
-}
+char ButtonLabels[kButtonLabelCount][kLabelCapacity] = {};
+TextEncoding ButtonLabelEncoding = TextEncoding::ShiftJis;
 
 namespace {
 
-// Each value is read into a buffer of this size, so at most 511 bytes count.
-constexpr std::uint32_t kValueCapacity = 512;
+// Constant-initialised, so it exists before any global is constructed and the
+// process globals may ask for the directory first, whatever the order of files.
+TextBuffer Directory;
+
+}  // namespace
+
+TextBuffer& ExecutableDirectory() {
+    return Directory;
+}
+
+namespace {
 
 constexpr std::uint32_t kFirstModulePathCapacity = 512;
 // Far beyond any path Windows can give; only stops a platform that never
@@ -28,75 +34,121 @@ constexpr std::uint32_t kLastModulePathCapacity = 1u << 16;
 const char* const kButtonKeys[kButtonLabelCount] = {"A", "B", "C", "X", "Y", "Z", "L", "R"};
 
 // The executable's whole path, or empty text. A count equal to the capacity
-// means the path was cut (and, on older systems, not terminated), so the
-// buffer grows until the path fits.
-std::string ModulePath() {
-    std::string buffer;
+// means the path was cut, so the buffer grows until the path fits.
+void ModulePath(TextBuffer& path) {
     for (std::uint32_t capacity = kFirstModulePathCapacity; capacity <= kLastModulePathCapacity;
          capacity *= 2) {
-        buffer.assign(capacity, '\0');
-        const std::uint32_t count = sys::ModuleFileName(&buffer[0], capacity);
+        if (!path.Reserve(capacity)) {
+            break;
+        }
+        const std::uint32_t count = sys::ModuleFileName(path.Data(), capacity);
         if (count < capacity) {
-            buffer.resize(count);
-            return buffer;
+            path.SetSize(count);
+            return;
         }
     }
-    return std::string();
+    path.Clear();
+}
+
+void CopyCut(const char* text, std::size_t size, char* buffer, std::uint32_t capacity) {
+    if (capacity == 0) {
+        return;
+    }
+    const std::size_t count = size < capacity ? size : capacity - 1;
+    std::memcpy(buffer, text, count);
+    buffer[count] = '\0';
 }
 
 }  // namespace
 
 const char* GetExecutableDirectory() {
-    if (ExecutableDirectory().empty()) {
-        const std::string path = ModulePath();
-        ExecutableDirectory() = DirectoryOfPath(path.c_str());
+    if (ExecutableDirectory().Empty()) {
+        TextBuffer path;
+        ModulePath(path);
+        DirectoryOfPath(path.c_str(), ExecutableDirectory());
     }
     // Its result is not used: settings paths are absolute anyway.
     sys::SetCurrentDir(ExecutableDirectory().c_str());
     return ExecutableDirectory().c_str();
 }
 
-std::string ResolveSettingsPath(const char* name, bool takeAsGiven) {
+bool ResolveSettingsPath(const char* name, bool takeAsGiven, TextBuffer& path) {
     // name[1] is only looked at when name[0] is not the terminator, and
     // name[2] only when name[1] is ':'.
     const bool drivePath = name[0] != '\0' && name[1] == ':' && name[2] == '\\';
     if (takeAsGiven || drivePath) {
-        return name;
+        return path.Assign(name);
     }
-    std::string path = GetExecutableDirectory();
-    path += '\\';
-    path += name;
-    return path;
+    return path.Assign(GetExecutableDirectory()) && path.Append("\\") && path.Append(name);
 }
 
-ToolSettings::ToolSettings(const char* fileName, bool takeAsGiven)
-    : path_(ResolveSettingsPath(fileName, takeAsGiven)) {}
+ToolSettings::ToolSettings(const char* fileName, bool takeAsGiven) {
+    if (!ResolveSettingsPath(fileName, takeAsGiven, path_)) {
+        path_.Clear();
+    }
+}
+
+bool ToolSettings::Load() {
+    TextBuffer bytes;
+    text_.Clear();
+    form_ = SettingsForm::ShiftJis;
+    switch (sys::ReadFileBytes(path_.c_str(), bytes)) {
+        case FileRead::Missing:
+            return true;
+        case FileRead::Failed:
+            return false;
+        case FileRead::Read:
+            break;
+    }
+    return DecodeSettings(bytes.c_str(), bytes.Size(), &form_, text_);
+}
 
 void ToolSettings::ReadString(const char* section, const char* key, char* buffer,
-                              std::uint32_t capacity, const char* fallback) const {
-    if (path_.empty()) {
-        if (capacity > 0) {
-            buffer[0] = '\0';
-        }
+                              std::uint32_t capacity, const char* fallback) {
+    if (path_.Empty()) {
+        CopyCut("", 0, buffer, capacity);
         return;
     }
-    sys::ReadIniString(section, key, fallback, buffer, capacity, path_.c_str());
+    if (!loaded_) {
+        loaded_ = true;
+        if (!Load()) {
+            text_.Clear();
+        }
+    }
+    std::size_t begin = 0;
+    std::size_t end = 0;
+    if (FindIniValue(text_.c_str(), text_.Size(), section, key, &begin, &end)) {
+        CopyCut(text_.c_str() + begin, end - begin, buffer, capacity);
+    } else {
+        CopyCut(fallback, std::strlen(fallback), buffer, capacity);
+    }
 }
 
-void ToolSettings::WriteString(const char* section, const char* key, const char* value) const {
-    if (path_.empty()) {
+void ToolSettings::WriteString(const char* section, const char* key, const char* value) {
+    if (path_.Empty() || !Load()) {
         return;
     }
-    sys::WriteIniString(section, key, value, path_.c_str());
+    TextBuffer edited;
+    TextBuffer bytes;
+    if (SetIniValue(text_.c_str(), text_.Size(), section, key, value, edited) &&
+        EncodeSettings(form_, edited.c_str(), edited.Size(), bytes)) {
+        sys::ReplaceFileBytes(path_.c_str(), bytes.c_str(), bytes.Size());
+    }
+    loaded_ = false;
+}
+
+TextEncoding ToolSettings::Encoding() {
+    return ValueEncoding(form_);
 }
 
 void ReadToolSettings() {
-    const ToolSettings settings(SettingsFileName, false);
-    char buffer[kValueCapacity];
+    ToolSettings settings(SettingsFileName, false);
     for (int i = 0; i < kButtonLabelCount; ++i) {
-        settings.ReadString("KeyName", kButtonKeys[i], buffer, sizeof(buffer), kButtonKeys[i]);
-        ButtonLabels[i] = buffer;
+        settings.ReadString("KeyName", kButtonKeys[i], ButtonLabels[i], kLabelCapacity,
+                            kButtonKeys[i]);
     }
+    ButtonLabelEncoding = settings.Encoding();
+    char buffer[kLabelCapacity];
     settings.ReadString("Config", "RpgType", buffer, sizeof(buffer), RuntimeProfiles[0].typeName);
     const int profile = FindRuntimeProfile(buffer);
     CurrentProfile = profile < 0 ? 0 : profile;
@@ -107,6 +159,13 @@ void WriteToolSettings() {
     if (CurrentProfile < 0 || CurrentProfile >= kRuntimeProfileCount) {
         return;
     }
-    const ToolSettings settings(SettingsFileName, false);
+    ToolSettings settings(SettingsFileName, false);
     settings.WriteString("Config", "RpgType", RuntimeProfiles[CurrentProfile].typeName);
+}
+
+void ChooseTextLanguage() {
+    ToolSettings settings(SettingsFileName, false);
+    char language[16];
+    settings.ReadString("Config", "Language", language, sizeof(language), "");
+    UseLanguage(ChooseLanguage(language, sys::UserUiLanguage()));
 }

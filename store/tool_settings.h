@@ -2,40 +2,57 @@
 #pragma once
 
 #include <cstdint>
-#include <string>
+
+#include "store/settings_text.h"
+#include "store/text_buffer.h"
+#include "ui/view_port.h"
 
 extern const char SettingsFileName[];  // "Padloom.ini"
 
-// Display labels of the game buttons A, B, C, X, Y, Z, L, R.
+// Display labels of the game buttons A, B, C, X, Y, Z, L, R, as the file
+// holds them (at most 511 bytes each), and how to read them.
 constexpr int kButtonLabelCount = 8;
-extern std::string ButtonLabels[kButtonLabelCount];
+constexpr std::uint32_t kLabelCapacity = 512;
+extern char ButtonLabels[kButtonLabelCount][kLabelCapacity];
+extern TextEncoding ButtonLabelEncoding;
 
-// The executable's directory without a trailing separator, found once and
-// made the current directory on every call.
+// The executable's directory (UTF-8) without a trailing separator, found once
+// and made the current directory on every call.
 const char* GetExecutableDirectory();
 // Its cache, empty until the first call; whole however long the path is.
-std::string& ExecutableDirectory();
+TextBuffer& ExecutableDirectory();
 
-// A name as given when takeAsGiven is set or it is a drive path ("D:\x"),
-// else the executable's directory, "\" and the name.
-std::string ResolveSettingsPath(const char* name, bool takeAsGiven);
+// path := the name as given when takeAsGiven is set or it is a drive path
+// ("D:\x"), else the executable's directory, "\" and the name.
+bool ResolveSettingsPath(const char* name, bool takeAsGiven, TextBuffer& path);
 
 class ToolSettings {
   public:
     ToolSettings(const char* fileName, bool takeAsGiven);
 
-    // An empty path reads empty text and consults no file.
+    // A missing file, section or key gives the fallback; an empty path gives
+    // empty text and consults no file. The file is read once, on first use.
     void ReadString(const char* section, const char* key, char* buffer, std::uint32_t capacity,
-                    const char* fallback) const;
-    // An empty path writes nothing.
-    void WriteString(const char* section, const char* key, const char* value) const;
-    const std::string& Path() const { return path_; }
+                    const char* fallback);
+    // Sets the key in the file as it is now, keeping every other byte and the
+    // encoding it was saved in; a file that cannot be read is left alone.
+    void WriteString(const char* section, const char* key, const char* value);
+    // How the values read are encoded.
+    TextEncoding Encoding();
+    const char* Path() const { return path_.c_str(); }
 
   private:
-    std::string path_;
+    bool Load();
+
+    TextBuffer path_;
+    TextBuffer text_;
+    SettingsForm form_ = SettingsForm::ShiftJis;
+    bool loaded_ = false;
 };
 
 // Labels and CurrentProfile from the file (defaults where it says nothing).
 void ReadToolSettings();
 // RpgType := the type name of CurrentProfile.
 void WriteToolSettings();
+// The texts' language: [Config] Language, else the user's UI language.
+void ChooseTextLanguage();

@@ -1,6 +1,8 @@
 #include "ui/combo_box_control_win32.h"
 
-#include <cstring>
+#include <cwchar>
+
+#include "ui/wide_text_win32.h"
 
 void ComboBoxControl::Attach(HWND combo) {
     if (combo != nullptr) {
@@ -9,50 +11,52 @@ void ComboBoxControl::Attach(HWND combo) {
 }
 
 LRESULT ComboBoxControl::AddItem(const char* text, int index) const {
-    const LPARAM item = reinterpret_cast<LPARAM>(text);
+    const WideText item(text);
+    const LPARAM wide = reinterpret_cast<LPARAM>(item.Get());
     if (index < 0) {
-        return SendMessageA(combo_, CB_ADDSTRING, 0, item);
+        return SendMessageW(combo_, CB_ADDSTRING, 0, wide);
     }
-    return SendMessageA(combo_, CB_INSERTSTRING, index, item);
+    return SendMessageW(combo_, CB_INSERTSTRING, index, wide);
 }
 
-int ComboBoxControl::ItemText(int index, char* buffer, int capacity) const {
+int ComboBoxControl::ItemText(int index, wchar_t* buffer, int capacity) const {
     // CB_GETLBTEXT takes no buffer size, so a longer item must not reach it.
-    const LRESULT length = SendMessageA(combo_, CB_GETLBTEXTLEN, index, 0);
+    const LRESULT length = SendMessageW(combo_, CB_GETLBTEXTLEN, index, 0);
     if (length < 0 || length >= capacity) {
         return CB_ERR;
     }
     return static_cast<int>(
-        SendMessageA(combo_, CB_GETLBTEXT, index, reinterpret_cast<LPARAM>(buffer)));
+        SendMessageW(combo_, CB_GETLBTEXT, index, reinterpret_cast<LPARAM>(buffer)));
 }
 
 int ComboBoxControl::ItemCount() const {
-    return static_cast<int>(SendMessageA(combo_, CB_GETCOUNT, 0, 0));
+    return static_cast<int>(SendMessageW(combo_, CB_GETCOUNT, 0, 0));
 }
 
 int ComboBoxControl::CurrentSelection() const {
-    return static_cast<int>(SendMessageA(combo_, CB_GETCURSEL, 0, 0));
+    return static_cast<int>(SendMessageW(combo_, CB_GETCURSEL, 0, 0));
 }
 
 LRESULT ComboBoxControl::SetSelection(int index, bool fallback) const {
-    LRESULT answer = SendMessageA(combo_, CB_SETCURSEL, index, 0);
+    LRESULT answer = SendMessageW(combo_, CB_SETCURSEL, index, 0);
     if (answer != CB_ERR) {
         return answer;
     }
     if (fallback && ItemCount() > 0) {
-        answer = SendMessageA(combo_, CB_SETCURSEL, 0, 0);
+        answer = SendMessageW(combo_, CB_SETCURSEL, 0, 0);
     }
     return answer;
 }
 
 bool ComboBoxControl::SelectByText(const char* text, bool fallback) const {
     constexpr int kItemTextCapacity = 300;
+    const WideText wanted(text);
     for (int i = 0; i < ItemCount(); ++i) {
-        char buffer[kItemTextCapacity] = {};
+        wchar_t buffer[kItemTextCapacity] = {};
         if (ItemText(i, buffer, kItemTextCapacity) == CB_ERR) {
             continue;
         }
-        if (std::strcmp(buffer, text) == 0) {
+        if (std::wcscmp(buffer, wanted.Get()) == 0) {
             SetSelection(i, false);
             return true;
         }

@@ -1,5 +1,5 @@
 // The edition combo box (a drop-down list, not sorted). The wrapper never
-// destroys the window.
+// destroys the window. Texts are Shift-JIS and reach the list in UTF-16.
 #pragma once
 
 #include <windows.h>
@@ -13,16 +13,16 @@ class ComboBoxControl {
     LRESULT AddItem(const char* text, int index) const;
     // Copies item index's text into buffer and answers its length; CB_ERR,
     // with nothing copied, when the index names no item or the text and its
-    // terminator do not fit in capacity bytes.
-    int ItemText(int index, char* buffer, int capacity) const;
+    // terminator do not fit in capacity characters.
+    int ItemText(int index, wchar_t* buffer, int capacity) const;
     int ItemCount() const;
     // -1 when nothing is selected.
     int CurrentSelection() const;
     // With fallback, an index that names no item selects item 0 (if any).
     // Answers the platform's answer to the last request.
     LRESULT SetSelection(int index, bool fallback) const;
-    // Selects the item whose text equals text byte for byte; without a match
-    // and with fallback, item 0. True when an item matched.
+    // Selects the item whose text equals text exactly; without a match and
+    // with fallback, item 0. True when an item matched.
     bool SelectByText(const char* text, bool fallback) const;
 
     HWND Window() const { return combo_; }

@@ -1,11 +1,10 @@
 #include "ui/control_font_win32.h"
 
-#include <cstring>
-
 #include "ui/texts.h"
+#include "ui/wide_text_win32.h"
 
-LOGFONTA ControlFontDescription() {
-    LOGFONTA description = {};
+LOGFONTW ControlFontDescription() {
+    LOGFONTW description = {};
     description.lfHeight = -12;
     description.lfWeight = FW_NORMAL;
     description.lfCharSet = SHIFTJIS_CHARSET;
@@ -14,9 +13,10 @@ LOGFONTA ControlFontDescription() {
     description.lfQuality = DRAFT_QUALITY;
     // Asked for although the face is proportional; the face name decides.
     description.lfPitchAndFamily = FIXED_PITCH | FF_MODERN;
-    const std::size_t length = std::strlen(kTextFontFace);
-    std::memcpy(description.lfFaceName, kTextFontFace,
-                length < LF_FACESIZE ? length : LF_FACESIZE - 1);
+    // The face converted from code page 932 itself: through the system's code
+    // page it would name no font on a Western Windows.
+    const WideText face(kTextFontFace);
+    lstrcpynW(description.lfFaceName, face.Get(), LF_FACESIZE);
     return description;
 }
 
@@ -27,8 +27,8 @@ ControlFont::~ControlFont() {
 }
 
 void ControlFont::Create() {
-    const LOGFONTA description = ControlFontDescription();
-    HFONT font = CreateFontIndirectA(&description);
+    const LOGFONTW description = ControlFontDescription();
+    HFONT font = CreateFontIndirectW(&description);
     if (font_ != nullptr) {
         DeleteObject(font_);
     }

@@ -5,7 +5,7 @@
 #include <windows.h>
 
 // The description the font is created from.
-LOGFONTA ControlFontDescription();
+LOGFONTW ControlFontDescription();
 
 class ControlFont {
   public:

@@ -1,12 +1,11 @@
 #include "ui/page_table_win32.h"
 
 #include "assign/assign_page_win32.h"
-#include "ui/texts.h"
 
 constexpr WORD kAssignPageTemplate = 102;
 
 const PageRow PageTable[] = {
-    {kTextGamepadTab, kAssignPageTemplate, GamepadPageProc},
-    {kTextKeyboardTab, kAssignPageTemplate, KeyboardPageProc},
-    {"", 0, nullptr},
+    {&TextTable::gamepadTab, kAssignPageTemplate, GamepadPageProc},
+    {&TextTable::keyboardTab, kAssignPageTemplate, KeyboardPageProc},
+    {nullptr, 0, nullptr},
 };

@@ -1,12 +1,14 @@
 // The pages of the main window's tab control, in tab order. Row index = page
-// index = tab item index; the table ends at the first row whose caption is
-// the empty text.
+// index = tab item index; the table ends at the first row without a caption.
+// Captions name a text of the language in use, chosen at start.
 #pragma once
 
 #include <windows.h>
 
+#include "ui/texts.h"
+
 struct PageRow {
-    const char* caption;
+    const char* TextTable::*caption;
     WORD templateId;
     DLGPROC dialogProc;
 };

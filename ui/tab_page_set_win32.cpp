@@ -2,6 +2,8 @@
 
 #include <commctrl.h>
 
+#include "ui/wide_text_win32.h"
+
 void TabPageSet::Attach(HWND tab) {
     if (tab == nullptr) {
         return;
@@ -11,15 +13,15 @@ void TabPageSet::Attach(HWND tab) {
 }
 
 int TabPageSet::ItemCount() const {
-    return static_cast<int>(SendMessageA(tab_, TCM_GETITEMCOUNT, 0, 0));
+    return static_cast<int>(SendMessageW(tab_, TCM_GETITEMCOUNT, 0, 0));
 }
 
 int TabPageSet::CurrentSelection() const {
-    return static_cast<int>(SendMessageA(tab_, TCM_GETCURSEL, 0, 0));
+    return static_cast<int>(SendMessageW(tab_, TCM_GETCURSEL, 0, 0));
 }
 
 void TabPageSet::SetSelection(int index) const {
-    SendMessageA(tab_, TCM_SETCURSEL, index, 0);
+    SendMessageW(tab_, TCM_SETCURSEL, index, 0);
 }
 
 void TabPageSet::InsertItem(const char* caption, int index) const {
@@ -29,30 +31,31 @@ void TabPageSet::InsertItem(const char* caption, int index) const {
             index = 0;
         }
     }
-    TCITEMA item = {};
+    const WideText text(caption);
+    TCITEMW item = {};
     item.mask = TCIF_TEXT;
-    item.pszText = const_cast<char*>(caption);
-    SendMessageA(tab_, TCM_INSERTITEMA, index, reinterpret_cast<LPARAM>(&item));
+    item.pszText = const_cast<wchar_t*>(text.Get());
+    SendMessageW(tab_, TCM_INSERTITEMW, index, reinterpret_cast<LPARAM>(&item));
 }
 
 void TabPageSet::DeleteItems(int index) const {
     if (index < 0) {
-        SendMessageA(tab_, TCM_DELETEALLITEMS, 0, 0);
+        SendMessageW(tab_, TCM_DELETEALLITEMS, 0, 0);
     } else {
-        SendMessageA(tab_, TCM_DELETEITEM, index, 0);
+        SendMessageW(tab_, TCM_DELETEITEM, index, 0);
     }
 }
 
 void TabPageSet::Build(HWND tab, HINSTANCE instance, const PageRow* table, int initial) {
     Attach(tab);
-    pages_.clear();
-    for (const PageRow* row = table; row->caption[0] != '\0'; ++row) {
-        InsertItem(row->caption, -1);
-        HWND page = CreateDialogParamA(instance, MAKEINTRESOURCEA(row->templateId), tab_,
+    pageCount_ = 0;
+    for (const PageRow* row = table; row->caption != nullptr && pageCount_ < kMaxPages; ++row) {
+        InsertItem(Texts->*row->caption, -1);
+        HWND page = CreateDialogParamW(instance, MAKEINTRESOURCEW(row->templateId), tab_,
                                        row->dialogProc, 0);
         // Below the tab row; the template keeps the page hidden until Select.
         SetWindowPos(page, HWND_TOP, 5, 25, 0, 0, SWP_NOSIZE);
-        pages_.push_back(page);
+        pages_[pageCount_++] = page;
     }
     int index = initial;
     if (index < 0 || index >= ItemCount()) {
@@ -69,11 +72,10 @@ void TabPageSet::Select(int index) const {
     }
     // The tab items and the pages agree after Build; an item without a page
     // (or an empty table) must not index past the array.
-    const int known = static_cast<int>(pages_.size());
-    for (int i = 0; i < count && i < known; ++i) {
+    for (int i = 0; i < count && i < pageCount_; ++i) {
         ShowWindow(pages_[i], i == index ? SW_SHOW : SW_HIDE);
     }
-    if (index < 0 || index >= known) {
+    if (index < 0 || index >= pageCount_) {
         return;
     }
     SetWindowPos(pages_[index], HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);

@@ -4,33 +4,37 @@
 
 #include <windows.h>
 
-#include <vector>
-
 #include "ui/page_table_win32.h"
 
 class TabPageSet {
   public:
+    static constexpr int kMaxPages = 8;
+
     // A null handle changes nothing; otherwise every tab item is removed.
     void Attach(HWND tab);
     int ItemCount() const;
     // -1 when no tab is selected.
     int CurrentSelection() const;
     void SetSelection(int index) const;
-    // A negative index appends.
+    // A Shift-JIS caption; a negative index appends.
     void InsertItem(const char* caption, int index) const;
     // A negative index deletes every item.
     void DeleteItems(int index) const;
-    // One tab and one hidden page per table row, then shows the initial page
-    // (page 0 when the index names no tab).
+    // One tab and one hidden page per table row (at most kMaxPages), then
+    // shows the initial page (page 0 when the index names no tab).
     void Build(HWND tab, HINSTANCE instance, const PageRow* table, int initial);
     // Shows the page of the index (-1: the tab control's selection), hides
     // the others and selects its tab.
     void Select(int index) const;
 
     HWND Tab() const { return tab_; }
-    const std::vector<HWND>& Pages() const { return pages_; }
+    int PageCount() const { return pageCount_; }
+    HWND Page(int index) const {
+        return index >= 0 && index < pageCount_ ? pages_[index] : nullptr;
+    }
 
   private:
     HWND tab_ = nullptr;
-    std::vector<HWND> pages_;
+    HWND pages_[kMaxPages] = {};
+    int pageCount_ = 0;
 };

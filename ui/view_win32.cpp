@@ -1,15 +1,24 @@
 #include <windows.h>
 
 #include "ui/view_port.h"
+#include "ui/wide_text_win32.h"
 
 namespace view {
 
 void SetText(WindowRef control, const char* text) {
-    SetWindowTextA(static_cast<HWND>(control), text);
+    SetWindowTextW(static_cast<HWND>(control), WideText(text).Get());
+}
+
+void SetTextParts(WindowRef control, const TextPart* parts, int count) {
+    WideText text;
+    for (int i = 0; i < count; ++i) {
+        text.Append(parts[i].text, parts[i].encoding);
+    }
+    SetWindowTextW(static_cast<HWND>(control), text.Get());
 }
 
 void SetButtonCheck(WindowRef button, unsigned state) {
-    SendMessageA(static_cast<HWND>(button), BM_SETCHECK, state, 0);
+    SendMessageW(static_cast<HWND>(button), BM_SETCHECK, state, 0);
 }
 
 void Focus(WindowRef control) {
@@ -17,7 +26,14 @@ void Focus(WindowRef control) {
 }
 
 int ShowMessage(WindowRef owner, const char* text, const char* caption, std::uint32_t type) {
-    return MessageBoxA(static_cast<HWND>(owner), text, caption, type);
+    HWND window = static_cast<HWND>(owner);
+    // Before the main window exists the boxes have no owner: MessageBoxW
+    // documents null for that, while the desktop window as an owner would be
+    // disabled by the box's modal loop.
+    if (window == GetDesktopWindow()) {
+        window = nullptr;
+    }
+    return MessageBoxW(window, WideText(text).Get(), WideText(caption).Get(), type);
 }
 
 }  // namespace view

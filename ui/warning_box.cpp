@@ -4,7 +4,7 @@
 #include "ui/view_port.h"
 
 void ShowWarning(WindowRef owner, const char* text) {
-    view::ShowMessage(owner, text, kTextCaptionError, kMbOk | kMbIconWarning);
+    view::ShowMessage(owner, text, Texts->captionError, kMbOk | kMbIconWarning);
 }
 
 void Warn(const char* text) {

@@ -1,4 +1,4 @@
-// The tool's warning box: caption "エラー", OK button, warning icon.
+// The tool's warning box: the error caption, OK button, warning icon.
 #pragma once
 
 #include "ui/platform_refs.h"

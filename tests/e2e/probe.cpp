@@ -1,6 +1,7 @@
 // Reads the state of the running tool from outside and prints it as one JSON
 // object on stdout. It only looks: no clicks, no keys, no text changes. Texts
-// are the tool's Shift-JIS bytes converted to UTF-8.
+// are read in their wide form, so they come right whatever the code page of
+// the tool or the probe, and are printed as UTF-8.
 //
 // probe.exe [window class]   (default "Config_WindowClass"); see main for --serve.
 #include <windows.h>
@@ -18,17 +19,9 @@ namespace {
 
 const UINT kTimeoutMs = 2000;
 
-std::string AnsiToUtf8(const std::string& ansi) {
-    if (ansi.empty()) {
-        return ansi;
-    }
-    int wide_len =
-        MultiByteToWideChar(932, 0, ansi.data(), static_cast<int>(ansi.size()), nullptr, 0);
-    std::wstring wide(static_cast<size_t>(wide_len), L'\0');
-    MultiByteToWideChar(932, 0, ansi.data(), static_cast<int>(ansi.size()), &wide[0], wide_len);
-    int len = WideCharToMultiByte(CP_UTF8, 0, wide.data(), wide_len, nullptr, 0, nullptr, nullptr);
-    std::string utf8(static_cast<size_t>(len), '\0');
-    WideCharToMultiByte(CP_UTF8, 0, wide.data(), wide_len, &utf8[0], len, nullptr, nullptr);
+std::string WideToUtf8(const wchar_t* wide) {
+    char utf8[4096] = {};
+    WideCharToMultiByte(CP_UTF8, 0, wide, -1, utf8, sizeof utf8 - 1, nullptr, nullptr);
     return utf8;
 }
 
@@ -73,7 +66,7 @@ LRESULT Ask(HWND hwnd, UINT msg, WPARAM wparam, LPARAM lparam, bool* ok = nullpt
     LRESULT sent = 0;
     if (!ToolHung) {
         sent =
-            SendMessageTimeoutA(hwnd, msg, wparam, lparam, SMTO_ABORTIFHUNG, kTimeoutMs, &result);
+            SendMessageTimeoutW(hwnd, msg, wparam, lparam, SMTO_ABORTIFHUNG, kTimeoutMs, &result);
         ToolHung = sent == 0 && GetLastError() == ERROR_TIMEOUT;
     }
     if (ok != nullptr) {
@@ -83,13 +76,13 @@ LRESULT Ask(HWND hwnd, UINT msg, WPARAM wparam, LPARAM lparam, bool* ok = nullpt
 }
 
 std::string WindowText(HWND hwnd) {
-    char buf[1024] = {};
+    wchar_t buf[1024] = {};
     bool ok = false;
-    Ask(hwnd, WM_GETTEXT, sizeof buf, reinterpret_cast<LPARAM>(buf), &ok);
+    Ask(hwnd, WM_GETTEXT, sizeof buf / sizeof buf[0], reinterpret_cast<LPARAM>(buf), &ok);
     if (!ok) {
-        GetWindowTextA(hwnd, buf, sizeof buf);
+        GetWindowTextW(hwnd, buf, sizeof buf / sizeof buf[0]);
     }
-    return AnsiToUtf8(buf);
+    return WideToUtf8(buf);
 }
 
 std::string ClassOf(HWND hwnd) {
@@ -162,20 +155,20 @@ std::string TabItemsJson(HWND tab, LRESULT count) {
         }
         POINT corner = {r.left, r.top};
         ClientToScreen(tab, &corner);
-        TCITEMA item = {};
+        TCITEMW item = {};
         item.mask = TCIF_TEXT;
-        item.pszText = remote + 1024;
+        item.pszText = reinterpret_cast<wchar_t*>(remote + 1024);
         item.cchTextMax = 1024;
-        char text[1024] = {};
+        wchar_t text[1024] = {};
         if (WriteProcessMemory(process, remote + 512, &item, sizeof item, nullptr) &&
-            Ask(tab, TCM_GETITEMA, static_cast<WPARAM>(i),
+            Ask(tab, TCM_GETITEMW, static_cast<WPARAM>(i),
                 reinterpret_cast<LPARAM>(remote + 512))) {
-            ReadProcessMemory(process, remote + 1024, text, sizeof text - 1, nullptr);
+            ReadProcessMemory(process, remote + 1024, text, sizeof text - sizeof text[0], nullptr);
         }
         char buf[160];
         std::snprintf(buf, sizeof buf, "\"x\": %ld, \"y\": %ld, \"width\": %ld, \"height\": %ld",
                       corner.x, corner.y, r.right - r.left, r.bottom - r.top);
-        items += std::string(i > 0 ? ", " : "") + "{\"text\": " + Quote(AnsiToUtf8(text)) + ", " +
+        items += std::string(i > 0 ? ", " : "") + "{\"text\": " + Quote(WideToUtf8(text)) + ", " +
                  buf + "}";
     }
     if (remote != nullptr) {

@@ -13,7 +13,7 @@ def window_and_controls(s):
     check_eq((m["width"], m["height"]), (480, 328), "outer size")
     check_eq((m["x"], m["y"]), ((1024 - 480) // 2, (768 - 328) // 2), "centred position")
     top = {c["id"]: c for c in st.controls if c["parent"] == m["hwnd"]}
-    check_eq(sorted(top), [1, 2, 900, 1033], "controls of the main window")
+    check_eq(sorted(top), [1, 2, 900, 1033, 1040], "controls of the main window")
     check_eq((top[900]["class"], top[1033]["class"].lower()), ("SysTabControl32", "combobox"),
              "classes")
     check_eq((top[IDOK]["text"], top[IDCANCEL]["text"]), ("OK", "キャンセル"), "button texts")

@@ -1,17 +1,17 @@
-// Path rules and the settings path on arbitrary bytes: nothing is read past
-// a terminator (every text sits in a buffer of exactly its own length), the
-// directory is always a prefix of the path ending at a one-byte separator,
-// and no cut falls inside a two-byte character.
+// Path rules and the settings file on arbitrary bytes: nothing is read past a
+// terminator, the directory is a prefix of the path ending at a separator,
+// and setting the edition changes the file in one place only and is found
+// again, whatever the file held and however it was encoded.
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
 #include <memory>
-#include <set>
 #include <string>
 
 #include "doubles/system_double.h"
 #include "store/settings_path.h"
+#include "store/settings_text.h"
 #include "store/tool_settings.h"
 
 namespace {
@@ -22,47 +22,51 @@ std::unique_ptr<char[]> ExactCopy(const std::string& text) {
     return copy;
 }
 
-// Character starts found by a walk of its own, the terminator included.
-std::set<std::size_t> CharacterStarts(const std::string& text) {
-    std::set<std::size_t> starts;
-    std::size_t i = 0;
-    while (i < text.size()) {
-        starts.insert(i);
-        const bool lead = IsShiftJisLeadByte(static_cast<unsigned char>(text[i]));
-        i += (lead && i + 1 < text.size()) ? 2 : 1;
-    }
-    starts.insert(text.size());
-    return starts;
-}
-
 void Require(bool condition) {
     if (!condition) {
         std::abort();
     }
 }
 
-void CheckDirectory(const std::string& path, const std::string& directory) {
-    const std::set<std::size_t> starts = CharacterStarts(path);
-    if (!directory.empty()) {
-        Require(directory.size() < path.size());
-        Require(path.compare(0, directory.size(), directory) == 0);
-        Require(path[directory.size()] == '\\' || path[directory.size()] == '/');
-        Require(starts.count(directory.size()) == 1);
-    }
-}
-
 void CheckPath(const std::string& text) {
     const std::unique_ptr<char[]> path = ExactCopy(text);
     const char* component = LastPathComponent(path.get());
-    Require(component >= path.get() && component <= path.get() + text.size());
     const std::size_t offset = static_cast<std::size_t>(component - path.get());
-    Require(CharacterStarts(text).count(offset) == 1);
+    Require(offset <= std::strlen(path.get()));
+    Require(std::strchr(component, '\\') == nullptr && std::strchr(component, '/') == nullptr);
+    TextBuffer directory;
+    Require(DirectoryOfPath(path.get(), directory));
     if (offset > 0) {
-        Require(text[offset - 1] == '\\' || text[offset - 1] == '/');
+        Require(directory.Size() + 1 == offset);
+        Require(std::memcmp(directory.c_str(), path.get(), directory.Size()) == 0);
+    } else {
+        Require(directory.Empty());
     }
-    const std::string directory = DirectoryOfPath(path.get());
-    CheckDirectory(text, directory);
-    Require(directory.size() + (offset > 0 ? 1 : 0) <= offset);
+}
+
+std::string Text(const TextBuffer& buffer) {
+    return std::string(buffer.c_str(), buffer.Size());
+}
+
+// The edit is one splice: what comes before and after it is the original's.
+void CheckEdit(const std::string& text, const char* value) {
+    TextBuffer out;
+    Require(SetIniValue(text.data(), text.size(), "Config", "RpgType", value, out));
+    const std::string edited = Text(out);
+    std::size_t begin = 0;
+    std::size_t end = 0;
+    Require(FindIniValue(edited.data(), edited.size(), "Config", "RpgType", &begin, &end));
+    Require(edited.substr(begin, end - begin) == value);
+    std::size_t prefix = 0;
+    while (prefix < text.size() && prefix < edited.size() && text[prefix] == edited[prefix]) {
+        ++prefix;
+    }
+    std::size_t suffix = 0;
+    while (suffix < text.size() - prefix && suffix < edited.size() - prefix &&
+           text[text.size() - 1 - suffix] == edited[edited.size() - 1 - suffix]) {
+        ++suffix;
+    }
+    Require(prefix + suffix >= text.size());
 }
 
 }  // namespace
@@ -83,15 +87,31 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     TheSystem().Reset();
     TheSystem().modulePath = modulePath;
-    ExecutableDirectory().clear();
+    ExecutableDirectory().Clear();
     const std::unique_ptr<char[]> nameCopy = ExactCopy(name);
-    const std::string resolved = ResolveSettingsPath(nameCopy.get(), takeAsGiven);
+    TextBuffer resolved;
+    Require(ResolveSettingsPath(nameCopy.get(), takeAsGiven, resolved));
     const bool drivePath = name.size() >= 3 && name[1] == ':' && name[2] == '\\';
     if (takeAsGiven || drivePath) {
-        Require(resolved == name);
+        Require(Text(resolved) == name);
     } else {
-        CheckDirectory(modulePath, ExecutableDirectory());
-        Require(resolved == ExecutableDirectory() + "\\" + name);
+        Require(Text(resolved) == Text(ExecutableDirectory()) + "\\" + name);
+    }
+
+    // The whole input as a settings file.
+    SettingsForm form = SettingsForm::ShiftJis;
+    TextBuffer decoded;
+    Require(DecodeSettings(rest.data(), rest.size(), &form, decoded));
+    CheckEdit(Text(decoded), (data[0] & 2) != 0 ? "CEDAR" : "MAPLE");
+    TextBuffer encoded;
+    Require(EncodeSettings(form, decoded.c_str(), decoded.Size(), encoded));
+    SettingsForm again = SettingsForm::ShiftJis;
+    TextBuffer redecoded;
+    Require(DecodeSettings(encoded.c_str(), encoded.Size(), &again, redecoded));
+    if (form == SettingsForm::Utf16) {
+        Require(again == form && Text(redecoded) == Text(decoded));
+    } else {
+        Require(Text(encoded) == rest);
     }
     return 0;
 }

@@ -1,4 +1,5 @@
 #include "assign/assign_page.h"
+#include "ui/texts.h"
 
 #include <gtest/gtest.h>
 
@@ -78,19 +79,23 @@ TEST_F(AssignPageTest, InitTakesControlsChecksCursorAndShowsLabels) {
     ResetToolState();
     std::memcpy(AssignRecord, DefaultAssignRecord, kAssignRecordSize);
     SlotCursor[1] = 10;  // row C slot 1
-    WindowRef labels[kRowCount];
-    WindowRef radios[kSlotCount];
+    PageControls controls = {};
+    WindowRef(&labels)[kRowCount] = controls.labels;
     for (int row = 0; row < kRowCount; ++row) {
         labels[row] = reinterpret_cast<WindowRef>(static_cast<std::uintptr_t>(0x500 + row));
         for (int slot = 0; slot < kSlotsPerRow; ++slot) {
-            radios[row * kSlotsPerRow + slot] = FakeRadio(1, row, slot);
+            controls.radios[row * kSlotsPerRow + slot] = FakeRadio(1, row, slot);
         }
     }
-    const std::string texts[kRowCount] = {"決定", "B", "", "X", "Y", "Z", "L", "R"};
-    InitPageControls(1, labels, radios, texts);
+    controls.hint = reinterpret_cast<WindowRef>(std::uintptr_t{0x600});
+    controls.reset = reinterpret_cast<WindowRef>(std::uintptr_t{0x601});
+    const char* const texts[kRowCount] = {"決定", "B", "", "X", "Y", "Z", "L", "R"};
+    UseLanguage(Language::English);
+    InitPageControls(1, controls, texts, TextEncoding::Utf8);
+    UseLanguage(Language::Japanese);
 
     for (int i = 0; i < kSlotCount; ++i) {
-        EXPECT_EQ(SlotRadios[1][i], radios[i]);
+        EXPECT_EQ(SlotRadios[1][i], controls.radios[i]);
         EXPECT_EQ(SlotRadios[0][i], nullptr);
     }
     ASSERT_EQ(TheView().checks.size(), 1u);
@@ -100,7 +105,10 @@ TEST_F(AssignPageTest, InitTakesControlsChecksCursorAndShowsLabels) {
     EXPECT_EQ(TheView().texts[labels[2]], "");
     EXPECT_EQ(TheView().texts[labels[7]], "R");
     EXPECT_EQ(TheView().texts[FakeRadio(1, 2, 1)], "Enter");
-    EXPECT_EQ(TheView().texts.size(), 8u + 24u);
+    // The template's hint and Reset are Japanese; the language in use wins.
+    EXPECT_EQ(TheView().texts[controls.hint], EnglishTexts.deleteHint);
+    EXPECT_EQ(TheView().texts[controls.reset], "&Reset");
+    EXPECT_EQ(TheView().texts.size(), 8u + 24u + 2u);
 }
 
 }  // namespace

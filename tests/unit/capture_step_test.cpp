@@ -37,10 +37,10 @@ class CaptureStepTest : public ::testing::Test {
 
     // A controller whose snapshot the test writes by hand: slot 0 holds no
     // device, so the reads leave the snapshot as set here.
-    void AttachPad() {
-        pad_ = PadSnapshot{};
+    PadSnapshot& AttachPad() {
+        InputDevices.snapshots[0] = PadSnapshot{};
         InputDevices.padCount = 1;
-        InputDevices.snapshots = &pad_;
+        return InputDevices.snapshots[0];
     }
 
     static std::string Caption(int page, int row, int slot) {
@@ -51,8 +51,6 @@ class CaptureStepTest : public ::testing::Test {
                                     const std::int32_t (&before)[kRowCount][kSlotsPerRow]) {
         EXPECT_EQ(0, std::memcmp(before, SlotGrid[page], sizeof before));
     }
-
-    PadSnapshot pad_{};
 };
 
 TEST_F(CaptureStepTest, OnePressFillsTheSelectedSlotAndMovesOn) {
@@ -166,15 +164,15 @@ TEST_F(CaptureStepTest, PagesListenOnlyToTheirOwnInputs) {
     AttachPad();
 
     // The keyboard page: a gamepad button and keys outside the table.
-    pad_.buttons[0] = 1;
+    InputDevices.snapshots[0].buttons[0] = 1;
     InputDevices.keyDown[kKeypadEnter] = 1;
     InputDevices.keyDown[kUpArrow] = 1;
     Tick(1);
     EXPECT_EQ(SlotCursor[1], 0);
 
     // The gamepad page: a table key, button 11 and a full stick deflection.
-    pad_.buttons[10] = 1;
-    pad_.x = 1000;
+    InputDevices.snapshots[0].buttons[10] = 1;
+    InputDevices.snapshots[0].x = 1000;
     InputDevices.keyDown[kSpace] = 1;
     Tick(0);
     EXPECT_EQ(SlotCursor[0], 0);
@@ -187,8 +185,8 @@ TEST_F(CaptureStepTest, PagesListenOnlyToTheirOwnInputs) {
 TEST_F(CaptureStepTest, LowestGamepadButtonOfOneTickWins) {
     AttachPad();
     SlotCursor[0] = 8;  // row A slot 1
-    pad_.buttons[2] = 1;
-    pad_.buttons[4] = 1;
+    InputDevices.snapshots[0].buttons[2] = 1;
+    InputDevices.snapshots[0].buttons[4] = 1;
     Tick(0);
     EXPECT_EQ(SlotGrid[0][0][1], 3);
     EXPECT_EQ(SlotGrid[0][2][0], 0);

@@ -83,7 +83,6 @@ TEST_F(DeviceOpenTest, OpensEveryDeviceInOrderWithThePublishedRecords) {
                      "pad0 Unacquire", "pad0 Release", "di Release"}),
               CloseCalls());
     EXPECT_EQ(nullptr, InputDevices.keyboard);
-    EXPECT_EQ(nullptr, InputDevices.snapshots);
     EXPECT_EQ(0, d.directInputAlive);
 }
 
@@ -256,10 +255,9 @@ TEST_F(DeviceOpenTest, RefusedMouseIsReleasedAndNeverRead) {
               d.CallsFrom(before));
 }
 
-TEST_F(DeviceOpenTest, NoControllerGivesAnEmptySnapshotArray) {
+TEST_F(DeviceOpenTest, NoControllerGivesNoSnapshot) {
     ASSERT_EQ(0, OpenAll());
     EXPECT_EQ(0u, InputDevices.padCount);
-    EXPECT_NE(nullptr, InputDevices.snapshots);
     EXPECT_EQ(nullptr, InputDevices.PadSnapshotAt(0));
 }
 
@@ -290,6 +288,56 @@ TEST_F(DeviceOpenTest, ControllersAreTakenInEnumerationOrderUpToTheLimit) {
             EXPECT_EQ(0, d.controllers[i].Calls(DeviceOp::CreateDevice)) << i;
         }
     }
+}
+
+// Controllers plugged in or out while the tool runs: the one read stays read
+// while it is there, new ones join after it, gone ones are released, and one
+// that cannot be opened is left out and counted. Keyboard and mouse are
+// never touched.
+TEST_F(DeviceOpenTest, RefreshKeepsTheReadControllerAndAddsOrDropsTheOthers) {
+    Attach(4);
+    d.attached = 2;
+    ASSERT_EQ(0, OpenAll());
+    InputDevices.snapshots[1].x = 77;
+    d.logCount = 0;
+
+    d.attached = 3;  // controller 2 plugged in
+    EXPECT_EQ(0, InputDevices.RefreshControllers());
+    EXPECT_EQ(3u, InputDevices.padCount);
+    EXPECT_EQ(&d.controllers[2], InputDevices.pads[2]);
+    EXPECT_STREQ("Pad 0", InputDevices.padInfo[0].name);
+    EXPECT_STREQ("Pad 2", InputDevices.padInfo[2].name);
+    EXPECT_EQ(1, d.controllers[2].Calls(DeviceOp::Acquire));
+    EXPECT_EQ(1, d.controllers[0].Calls(DeviceOp::CreateDevice)) << "the open ones are kept";
+
+    d.unplugged[0] = true;  // the one read is unplugged: the next in order is read
+    d.logCount = 0;
+    EXPECT_EQ(0, InputDevices.RefreshControllers());
+    EXPECT_EQ((Lines{"di EnumControllers", "pad0 Unacquire", "pad0 Release"}), d.Calls());
+    ASSERT_EQ(2u, InputDevices.padCount);
+    EXPECT_EQ(&d.controllers[1], InputDevices.pads[0]);
+    EXPECT_EQ(77, InputDevices.snapshots[0].x) << "a snapshot moves with its controller";
+    EXPECT_STREQ("Pad 1", InputDevices.padInfo[0].name);
+    EXPECT_EQ(nullptr, InputDevices.pads[2]);
+
+    d.unplugged[0] = false;  // back again: it joins at the end
+    d.attached = 4;
+    d.controllers[3].Answer(DeviceOp::SetDataFormat, kRefused);
+    EXPECT_EQ(0, InputDevices.RefreshControllers());
+    ASSERT_EQ(3u, InputDevices.padCount);
+    EXPECT_EQ(&d.controllers[1], InputDevices.pads[0]);
+    EXPECT_EQ(&d.controllers[0], InputDevices.pads[2]);
+    EXPECT_FALSE(d.controllers[3].alive) << "the controller that failed is released";
+    EXPECT_EQ(4u, InputDevices.attachedCount);
+    EXPECT_EQ(1u, InputDevices.unopenedCount);
+
+    // A failed enumeration keeps every controller as it was.
+    d.enumAnswer = kRefused;
+    d.unplugged[1] = true;
+    EXPECT_EQ(kRefused, InputDevices.RefreshControllers());
+    EXPECT_EQ(3u, InputDevices.padCount);
+    EXPECT_TRUE(d.controllers[1].alive);
+    EXPECT_EQ(0, d.keyboard.Calls(DeviceOp::Unacquire) + d.mouse.Calls(DeviceOp::Unacquire));
 }
 
 TEST_F(DeviceOpenTest, ControllerThatCannotBeCreatedTakesNoSlot) {

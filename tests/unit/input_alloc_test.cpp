@@ -91,8 +91,14 @@ TEST_F(TickAllocationTest, TicksAllocateNothing) {
     for (int tick = 0; tick < 2000; ++tick) {
         Deliver(d, tick, 2);
         CaptureStep(tick / 2 % 2);
+        // A controller unplugged and plugged in again between ticks.
+        if (tick % 100 == 50) {
+            d.unplugged[0] = !d.unplugged[0];
+            InputDevices.RefreshControllers();
+        }
     }
     EXPECT_EQ(0, Allocations - before);
+    EXPECT_GE(d.controllers[0].Calls(DeviceOp::CreateDevice), 10);
     EXPECT_GT(static_cast<int>(TheView().calls.size()), edits);  // edits did happen
     InputDevices.CloseDevices();
     ResetToolState();

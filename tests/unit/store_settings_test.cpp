@@ -1,5 +1,5 @@
-// Shift-JIS path rules, the executable's directory and the settings file,
-// over the in-memory module path and INI files.
+// Path rules, the executable's directory and the settings file, over the
+// in-memory module path and files.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -7,32 +7,55 @@
 #include "doubles/system_double.h"
 #include "store/runtime_profiles.h"
 #include "store/settings_path.h"
+#include "store/settings_text.h"
 #include "store/tool_settings.h"
+#include "ui/texts.h"
 
 namespace {
 
-// 表 in Shift-JIS: its second byte is '\'.
-#define HYO "\x95\x5C"
-
 const char kIniPath[] = "C:\\Padloom\\Padloom.ini";
+// Shift-JIS ボタン, and 表示, whose first character ends in 0x5C.
+const char kButtonSjis[] = "\x83\x7B\x83\x5E\x83\x93";
+const char kHyojiSjis[] = "\x95\x5C\x8E\xA6";
+
+std::string Directory(const char* path) {
+    TextBuffer directory;
+    EXPECT_TRUE(DirectoryOfPath(path, directory));
+    return directory.c_str();
+}
+
+std::string Resolved(const char* name, bool takeAsGiven) {
+    TextBuffer path;
+    EXPECT_TRUE(ResolveSettingsPath(name, takeAsGiven, path));
+    return path.c_str();
+}
+
+std::string Edited(const std::string& text, const char* section, const char* key,
+                   const char* value) {
+    TextBuffer out;
+    EXPECT_TRUE(SetIniValue(text.data(), text.size(), section, key, value, out));
+    return std::string(out.c_str(), out.Size());
+}
 
 class SettingsTest : public ::testing::Test {
   protected:
     void SetUp() override {
         TheSystem().Reset();
-        ExecutableDirectory().clear();
-        for (std::string& label : ButtonLabels) {
-            label.clear();
+        ExecutableDirectory().Clear();
+        for (char* label : ButtonLabels) {
+            label[0] = '\0';
         }
         CurrentProfile = -1;
     }
     void TearDown() override {
-        ExecutableDirectory().clear();
+        ExecutableDirectory().Clear();
         CurrentProfile = -1;
+        UseLanguage(Language::Japanese);
     }
 };
 
-TEST(SettingsPathTest, DirectoryAndLastComponentTreatTwoByteCharactersAsOne) {
+// UTF-8 paths: a '\' or '/' byte is a separator, whatever the characters.
+TEST(SettingsPathTest, DirectoryAndLastComponentOfUtf8Paths) {
     struct Case {
         const char* path;
         const char* last;
@@ -41,27 +64,22 @@ TEST(SettingsPathTest, DirectoryAndLastComponentTreatTwoByteCharactersAsOne) {
     const Case cases[] = {
         {"C:\\Games\\Tool.exe", "Tool.exe", "C:\\Games"},
         {"C:\\Tool.exe", "Tool.exe", "C:"},
-        {"C:\\Games\\" HYO ".exe", HYO ".exe", "C:\\Games"},
-        {"C:\\" HYO "\\x.exe", "x.exe", "C:\\" HYO},
-        {"C:\\dir" HYO, "dir" HYO, "C:"},
+        {"C:\\Games\\表.exe", "表.exe", "C:\\Games"},
+        {"C:\\Café\\x.exe", "x.exe", "C:\\Café"},
+        {"C:\\Á\\x.exe", "x.exe", "C:\\Á"},  // 0xC3 0x81: a Shift-JIS lead byte as its tail
         {"C:/Games/Tool.exe", "Tool.exe", "C:/Games"},
         {"C:\\Games\\", "", "C:\\Games"},
-        {"C:\\Games\\\x95", "\x95", "C:\\Games"},  // a lead byte cut by the terminator
         {"Tool.exe", "Tool.exe", ""},
         {"", "", ""},
     };
     for (const Case& c : cases) {
         EXPECT_STREQ(c.last, LastPathComponent(c.path)) << c.path;
-        EXPECT_EQ(c.directory, DirectoryOfPath(c.path)) << c.path;
+        EXPECT_EQ(c.directory, Directory(c.path)) << c.path;
     }
-    EXPECT_TRUE(IsShiftJisLeadByte(0x81) && IsShiftJisLeadByte(0x9F));
-    EXPECT_TRUE(IsShiftJisLeadByte(0xE0) && IsShiftJisLeadByte(0xFC));
-    EXPECT_FALSE(IsShiftJisLeadByte(0x80) || IsShiftJisLeadByte(0xA0) || IsShiftJisLeadByte(0xDF) ||
-                 IsShiftJisLeadByte(0xFD) || IsShiftJisLeadByte('\\'));
 }
 
 TEST_F(SettingsTest, ExecutableDirectoryIsFoundOnceAndMadeCurrentEachTime) {
-    TheSystem().modulePath = "C:\\Games\\" HYO ".exe";
+    TheSystem().modulePath = "C:\\Games\\表.exe";
     EXPECT_STREQ("C:\\Games", GetExecutableDirectory());
     TheSystem().modulePath = "D:\\Other\\x.exe";
     TheSystem().currentDirectory = "D:\\";
@@ -78,15 +96,15 @@ TEST_F(SettingsTest, ExecutableDirectoryIsFoundOnceAndMadeCurrentEachTime) {
 
 TEST_F(SettingsTest, ExecutableAtTheDriveRootGivesTheDriveLetter) {
     TheSystem().modulePath = "C:\\Tool.exe";
-    EXPECT_EQ("C:\\Padloom.ini", ResolveSettingsPath(SettingsFileName, false));
-    EXPECT_EQ("C:", ExecutableDirectory());
+    EXPECT_EQ("C:\\Padloom.ini", Resolved(SettingsFileName, false));
+    EXPECT_STREQ("C:", ExecutableDirectory().c_str());
 }
 
 TEST_F(SettingsTest, ModulePathLongerThanTheFirstBufferIsReadWhole) {
     for (std::size_t directoryLength : {510u, 511u, 600u, 2000u}) {
         SetUp();
         const std::string directory = "C:\\" + std::string(directoryLength - 3, 'd');
-        TheSystem().modulePath = directory + "\\" HYO ".exe";
+        TheSystem().modulePath = directory + "\\表.exe";
         EXPECT_EQ(directory, GetExecutableDirectory()) << directoryLength;
         const auto& asked = TheSystem().moduleCapacities;
         ASSERT_FALSE(asked.empty());
@@ -105,51 +123,45 @@ TEST_F(SettingsTest, ModulePathLongerThanTheFirstBufferIsReadWhole) {
 }
 
 TEST_F(SettingsTest, SettingsPathRule) {
-    TheSystem().modulePath = "C:\\Padloom\\Padloom.exe";
-    EXPECT_EQ(kIniPath, ResolveSettingsPath("Padloom.ini", false));
-    EXPECT_EQ("D:\\x.ini", ResolveSettingsPath("D:\\x.ini", false));
-    EXPECT_EQ("rel.ini", ResolveSettingsPath("rel.ini", true));
-    EXPECT_EQ("C:\\Padloom\\\\x.ini", ResolveSettingsPath("\\x.ini", false));
-    EXPECT_EQ("C:\\Padloom\\D:/x.ini", ResolveSettingsPath("D:/x.ini", false));
-    EXPECT_EQ("C:\\Padloom\\D", ResolveSettingsPath("D", false));
+    EXPECT_EQ(kIniPath, Resolved("Padloom.ini", false));
+    EXPECT_EQ("D:\\x.ini", Resolved("D:\\x.ini", false));
+    EXPECT_EQ("rel.ini", Resolved("rel.ini", true));
+    EXPECT_EQ("C:\\Padloom\\\\x.ini", Resolved("\\x.ini", false));
+    EXPECT_EQ("C:\\Padloom\\D:/x.ini", Resolved("D:/x.ini", false));
 
     // An empty path reads empty text and writes nothing, without the file.
     ToolSettings none("", true);
-    EXPECT_EQ("", none.Path());
+    EXPECT_STREQ("", none.Path());
     char buffer[8] = "junk";
     none.ReadString("Config", "RpgType", buffer, sizeof(buffer), "MAPLE");
     EXPECT_STREQ("", buffer);
     none.WriteString("Config", "RpgType", "CEDAR");
-    EXPECT_TRUE(TheSystem().profileCalls.empty());
+    EXPECT_TRUE(TheSystem().fileCalls.empty());
 }
 
 TEST_F(SettingsTest, NoFileGivesDefaultLabelsAndTheFirstEdition) {
     ReadToolSettings();
     const char* const letters[] = {"A", "B", "C", "X", "Y", "Z", "L", "R"};
     for (int i = 0; i < kButtonLabelCount; ++i) {
-        EXPECT_EQ(letters[i], ButtonLabels[i]);
+        EXPECT_STREQ(letters[i], ButtonLabels[i]);
     }
     EXPECT_EQ(0, CurrentProfile);
-    ASSERT_EQ(9u, TheSystem().profileCalls.size());
-    for (const ProfileCall& call : TheSystem().profileCalls) {
-        EXPECT_EQ(512u, call.capacity);
-        EXPECT_EQ(kIniPath, call.path);
-    }
-    EXPECT_EQ("MAPLE", TheSystem().profileCalls[8].value);
+    EXPECT_EQ((std::vector<std::string>{std::string("read ") + kIniPath}), TheSystem().fileCalls);
     EXPECT_EQ("C:\\Padloom", TheSystem().currentDirectory);
 }
 
 TEST_F(SettingsTest, LabelsAndEditionComeFromTheFile) {
-    const std::string long600(600, 'x');
-    TheSystem().PutFile(kIniPath,
-                        "[KeyName]\nA=\nB=\x83\x7B\x83\x5E\x83\x93\nC=" + std::string(511, 'c') +
-                            "\nX=" + long600 + "\n[Config]\nRpgType=CEDAR\n");
+    TheSystem().PutFile(kIniPath, std::string("[KeyName]\r\nA=\r\nB=") + kButtonSjis +
+                                      "\r\nC=" + kHyojiSjis + "\r\nX=" + std::string(600, 'x') +
+                                      "\r\n [keyname] \r\nY=not this one\r\n"
+                                      "[Config]\r\n  rpgtype = \"CEDAR\"  \r\n");
     ReadToolSettings();
-    EXPECT_EQ("", ButtonLabels[0]) << "an empty value is a label, not a missing key";
-    EXPECT_EQ("\x83\x7B\x83\x5E\x83\x93", ButtonLabels[1]);
-    EXPECT_EQ(std::string(511, 'c'), ButtonLabels[2]);
+    EXPECT_STREQ("", ButtonLabels[0]) << "an empty value is a label, not a missing key";
+    EXPECT_STREQ(kButtonSjis, ButtonLabels[1]);
+    EXPECT_STREQ(kHyojiSjis, ButtonLabels[2]);
     EXPECT_EQ(std::string(511, 'x'), ButtonLabels[3]);
-    EXPECT_EQ("Y", ButtonLabels[4]);
+    EXPECT_STREQ("Y", ButtonLabels[4]) << "only the first section of a name counts";
+    EXPECT_TRUE(ButtonLabelEncoding == TextEncoding::ShiftJis);
     EXPECT_EQ(1, CurrentProfile);
 
     for (const char* other : {"cedar", "VX", "", "MAPLE"}) {
@@ -159,29 +171,94 @@ TEST_F(SettingsTest, LabelsAndEditionComeFromTheFile) {
     }
 }
 
+// Notepad saves UTF-8 (with or without a byte-order mark) or UTF-16.
+TEST_F(SettingsTest, LabelsSavedAsUtf8OrUtf16AreReadAsUtf8) {
+    const std::string utf8 = "[KeyName]\nA=決定\nB=Café\n[Config]\nRpgType=CEDAR\n";
+    for (const std::string& file : {utf8, "\xEF\xBB\xBF" + utf8}) {
+        TheSystem().PutFile(kIniPath, file);
+        ReadToolSettings();
+        EXPECT_STREQ("決定", ButtonLabels[0]);
+        EXPECT_STREQ("Café", ButtonLabels[1]);
+        EXPECT_TRUE(ButtonLabelEncoding == TextEncoding::Utf8);
+        EXPECT_EQ(1, CurrentProfile);
+    }
+    // "[KeyName]\r\nA=決\r\n" in UTF-16LE with its mark.
+    const std::string utf16("\xFF\xFE[\0K\0e\0y\0N\0a\0m\0e\0]\0\r\0\n\0A\0=\0\x7A\x6C\r\0\n\0",
+                            38);
+    TheSystem().PutFile(kIniPath, utf16);
+    ReadToolSettings();
+    EXPECT_STREQ("決", ButtonLabels[0]);
+    EXPECT_TRUE(ButtonLabelEncoding == TextEncoding::Utf8);
+    // ASCII alone reads alike either way: the tool's own form.
+    TheSystem().PutFile(kIniPath, "[KeyName]\nA=Jump\n");
+    ReadToolSettings();
+    EXPECT_TRUE(ButtonLabelEncoding == TextEncoding::ShiftJis);
+}
+
 TEST_F(SettingsTest, FirstCloseCreatesOnlyTheConfigSection) {
     ReadToolSettings();
     CurrentProfile = 1;
     WriteToolSettings();
     EXPECT_EQ("[Config]\r\nRpgType=CEDAR\r\n", TheSystem().FileText(kIniPath));
-
-    // An existing file keeps its labels.
-    TheSystem().PutFile(kIniPath, "[KeyName]\nA=Jump\n[Config]\nRpgType=CEDAR\n");
-    CurrentProfile = 0;
-    WriteToolSettings();
-    EXPECT_EQ("[KeyName]\r\nA=Jump\r\n\r\n[Config]\r\nRpgType=MAPLE\r\n",
-              TheSystem().FileText(kIniPath));
 }
 
-TEST_F(SettingsTest, WriteFailuresAndAnUnreadEditionAreSilent) {
-    CurrentProfile = -1;
-    WriteToolSettings();
-    EXPECT_TRUE(TheSystem().profileCalls.empty());
-
-    TheSystem().writeFails = true;
+// The one write changes the edition's value and nothing else: the labels'
+// bytes, their encoding, comments and layout stay as the player saved them.
+TEST_F(SettingsTest, WritingTheEditionKeepsEveryOtherByte) {
+    const std::string sjis = std::string("; mine\r\n[KeyName]\r\nA=") + kHyojiSjis +
+                             "\r\n[Config]\r\nRpgType = MAPLE ; x\r\nLanguage=en\r\n";
+    TheSystem().PutFile(kIniPath, sjis);
     CurrentProfile = 1;
     WriteToolSettings();
-    EXPECT_FALSE(TheSystem().HasFile(kIniPath));
+    EXPECT_EQ(std::string("; mine\r\n[KeyName]\r\nA=") + kHyojiSjis +
+                  "\r\n[Config]\r\nRpgType = CEDAR\r\nLanguage=en\r\n",
+              TheSystem().FileText(kIniPath));
+
+    const std::string utf8 = "\xEF\xBB\xBF[KeyName]\nA=決定\n\n[Other]\nk=v";
+    TheSystem().PutFile(kIniPath, utf8);
+    WriteToolSettings();
+    EXPECT_EQ(utf8 + "\n\n[Config]\nRpgType=CEDAR\n", TheSystem().FileText(kIniPath));
+
+    const std::string utf16("\xFF\xFE[\0C\0o\0n\0f\0i\0g\0]\0\r\0\n\0A\0=\0\x7A\x6C", 32);
+    TheSystem().PutFile(kIniPath, utf16);
+    WriteToolSettings();
+    EXPECT_EQ(utf16 + std::string("\r\0\n\0R\0p\0g\0T\0y\0p\0e\0=\0C\0E\0D\0A\0R\0\r\0\n\0", 34),
+              TheSystem().FileText(kIniPath));
+
+    // A file that is there but cannot be read is never overwritten.
+    TheSystem().readFails = true;
+    CurrentProfile = 0;
+    WriteToolSettings();
+    EXPECT_EQ(utf16.size() + 34, TheSystem().FileText(kIniPath).size());
+}
+
+TEST(SettingsTextTest, KeysGoIntoTheirSectionWhereverItIs) {
+    EXPECT_EQ("[Config]\nRpgType=CEDAR\n\n[KeyName]\nA=x\n",
+              Edited("[Config]\n\n[KeyName]\nA=x\n", "Config", "RpgType", "CEDAR"));
+    EXPECT_EQ("[Config]\r\nA=1\r\nRpgType=CEDAR\r\n",
+              Edited("[Config]\r\nA=1", "Config", "RpgType", "CEDAR"));
+    EXPECT_EQ("[config]\r\nrpgtype=CEDAR\r\n",
+              Edited("[config]\r\nrpgtype=\r\n", "Config", "RpgType", "CEDAR"));
+    EXPECT_EQ("x\r\n\r\n[Config]\r\nRpgType=MAPLE\r\n", Edited("x", "Config", "RpgType", "MAPLE"));
+}
+
+TEST_F(SettingsTest, LanguageFollowsTheSettingElseTheUsersLanguage) {
+    EXPECT_TRUE(ChooseLanguage("", 0x0411) == Language::Japanese);
+    EXPECT_TRUE(ChooseLanguage("", 0x0409) == Language::English);
+    EXPECT_TRUE(ChooseLanguage("", 0x0C0A) == Language::English);
+    EXPECT_TRUE(ChooseLanguage("JA", 0x0409) == Language::Japanese);
+    EXPECT_TRUE(ChooseLanguage("en", 0x0411) == Language::English);
+    EXPECT_TRUE(ChooseLanguage("fr", 0x0411) == Language::Japanese);
+
+    TheSystem().uiLanguage = 0x0409;
+    ChooseTextLanguage();
+    EXPECT_EQ(&EnglishTexts, Texts);
+    TheSystem().PutFile(kIniPath, "[Config]\r\nLanguage=ja\r\n");
+    ChooseTextLanguage();
+    EXPECT_EQ(&JapaneseTexts, Texts);
+    for (const std::string& call : TheSystem().fileCalls) {
+        EXPECT_EQ(0u, call.rfind("read ", 0)) << "read only, never written";
+    }
 }
 
 }  // namespace

@@ -73,12 +73,15 @@ bool operator==(const Grids& a, const Grids& b) {
 void CreatePages() {
     InstallFakeRadios();
     for (int page = 0; page < kPageCount; ++page) {
-        WindowRef labels[kRowCount] = {};
-        WindowRef radios[kSlotCount] = {};
-        for (int slot = 0; slot < kSlotCount; ++slot) {
-            radios[slot] = SlotRadios[page][slot];
+        PageControls controls = {};
+        const char* labels[kRowCount];
+        for (int row = 0; row < kRowCount; ++row) {
+            labels[row] = ButtonLabels[row];
         }
-        InitPageControls(page, labels, radios, ButtonLabels);
+        for (int slot = 0; slot < kSlotCount; ++slot) {
+            controls.radios[slot] = SlotRadios[page][slot];
+        }
+        InitPageControls(page, controls, labels, ButtonLabelEncoding);
     }
 }
 
@@ -169,13 +172,18 @@ TEST_F(ToolFlowTest, StartsWithSettingsThenDevicesThenRecordThenPages) {
     OnMainWindowCreate(kMainWindow);
 
     EXPECT_EQ(MessageBoxOwner, kMainWindow);
-    const std::vector<std::string> expected = {
-        "CreateMainControls", "InitCommonControls", "AttachEditionCombo",
-        "AddEdition MAPLE",   "AddEdition CEDAR",   "SelectEditionByText CEDAR fallback",
-        "BuildPages 0",       "CenterOnDesktop",    "StartTimer"};
+    const std::vector<std::string> expected = {"CreateMainControls",
+                                               "AttachEditionCombo",
+                                               "AddEdition MAPLE",
+                                               "AddEdition CEDAR",
+                                               "SelectEditionByText CEDAR fallback",
+                                               "BuildPages 0",
+                                               "FitTabToPages",
+                                               "CenterOnDesktop",
+                                               "StartTimer"};
     EXPECT_EQ(seen, expected);
     EXPECT_EQ(TheShell().editionSelection, 1);
-    EXPECT_EQ(ButtonLabels[0], "Jump");
+    EXPECT_STREQ(ButtonLabels[0], "Jump");
     EXPECT_TRUE(TheView().messages.empty());
     EXPECT_FALSE(TheShell().ended);
 }
@@ -195,7 +203,8 @@ TEST_F(ToolFlowTest, DeviceFailureWarnsAndEndsBeforeLoadingOrWriting) {
     OnMainWindowCreate(kMainWindow);
 
     ASSERT_EQ(TheView().messages.size(), 1u);
-    ExpectBox(0, kTextDirectInputFailed, kTextCaptionError, kMbOk | kMbIconWarning);
+    ExpectBox(0, JapaneseTexts.directInputFailed, JapaneseTexts.captionError,
+              kMbOk | kMbIconWarning);
     EXPECT_TRUE(TheShell().ended);
     EXPECT_EQ(TheShell().exitCode, 0);
     EXPECT_EQ(TheShell().calls.back(), "EndProcess 0") << "work done after the process ended";
@@ -205,17 +214,18 @@ TEST_F(ToolFlowTest, DeviceFailureWarnsAndEndsBeforeLoadingOrWriting) {
     EXPECT_EQ(CurrentProfile, 1);
     EXPECT_TRUE(TheRegistry().calls.empty());
     EXPECT_EQ(Current(), Record(kAssignRecordSize, 0));
-    for (const ProfileCall& call : TheSystem().profileCalls) {
-        EXPECT_EQ(call.op, "read");
+    for (const std::string& call : TheSystem().fileCalls) {
+        EXPECT_EQ(call.compare(0, 5, "read "), 0) << call;
     }
 }
 
-TEST_F(ToolFlowTest, ControlFailureWarnsAndDestroysTheWindow) {
+TEST_F(ToolFlowTest, ControlFailureWarnsAndFailsTheWindowsCreation) {
     TheShell().controlsCreated = false;
-    OnMainWindowCreate(kMainWindow);
+    EXPECT_FALSE(OnMainWindowCreate(kMainWindow));
     ASSERT_EQ(TheView().messages.size(), 1u);
-    ExpectBox(0, kTextControlCreateFailed, kTextCaptionError, kMbOk | kMbIconWarning);
-    EXPECT_EQ(TheShell().calls, (std::vector<std::string>{"CreateMainControls", "DestroyWindow"}));
+    ExpectBox(0, JapaneseTexts.controlCreateFailed, JapaneseTexts.captionError,
+              kMbOk | kMbIconWarning);
+    EXPECT_EQ(TheShell().calls, (std::vector<std::string>{"CreateMainControls"}));
     EXPECT_EQ(CurrentProfile, -1);
 }
 
@@ -227,7 +237,8 @@ TEST_F(ToolFlowTest, SwitchWithYesStoresTheEditsQuietlyThenShowsTheNewEdition) {
     PickCedar(kIdYes);
 
     ASSERT_EQ(TheView().messages.size(), 1u) << "a success box was shown";
-    ExpectBox(0, kTextAskSave, kTextCaptionNotice, kMbYesNoCancel | kMbIconQuestion);
+    ExpectBox(0, JapaneseTexts.askSave, JapaneseTexts.captionNotice,
+              kMbYesNoCancel | kMbIconQuestion);
     EXPECT_EQ(Stored(kMapleKey), EditedMaple());
     EXPECT_EQ(CurrentProfile, 1);
     EXPECT_EQ(Current(), CedarRecord());
@@ -258,8 +269,8 @@ TEST_F(ToolFlowTest, SwitchAbandonedByCancelOrByAFailedStoreChangesNothing) {
         std::vector<const char*> boxes;
     };
     const Case cases[] = {
-        {"Cancel", kIdCancel, {kTextAskSave}},
-        {"Yes, store fails", kIdYes, {kTextAskSave, kTextSaveFailed}},
+        {"Cancel", kIdCancel, {JapaneseTexts.askSave}},
+        {"Yes, store fails", kIdYes, {JapaneseTexts.askSave, JapaneseTexts.saveFailed}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -277,7 +288,7 @@ TEST_F(ToolFlowTest, SwitchAbandonedByCancelOrByAFailedStoreChangesNothing) {
         ASSERT_EQ(TheView().messages.size(), c.boxes.size());
         for (std::size_t i = 0; i < c.boxes.size(); ++i) {
             EXPECT_EQ(TheView().messages[i].text, c.boxes[i]);
-            EXPECT_EQ(TheView().messages[i].caption, kTextCaptionNotice);
+            EXPECT_EQ(TheView().messages[i].caption, JapaneseTexts.captionNotice);
         }
         EXPECT_TRUE(TheShell().Called("SetEditionSelection 0"));
         EXPECT_EQ(TheShell().editionSelection, 0);
@@ -297,7 +308,7 @@ TEST_F(ToolFlowTest, OkStoresAnnouncesAndCloses) {
 
     EXPECT_EQ(Stored(kMapleKey), EditedMaple());
     ASSERT_EQ(TheView().messages.size(), 1u);
-    ExpectBox(0, kTextSaved, kTextCaptionNotice, kMbOk | kMbIconInformation);
+    ExpectBox(0, JapaneseTexts.saved, JapaneseTexts.captionNotice, kMbOk | kMbIconInformation);
     EXPECT_EQ(TheShell().calls, std::vector<std::string>{"CloseWindow"});
 }
 
@@ -311,7 +322,7 @@ TEST_F(ToolFlowTest, OkWithAFailingStoreKeepsTheWindowAndTheEdits) {
     AcceptAndClose(kMainWindow);
 
     ASSERT_EQ(TheView().messages.size(), 1u);
-    EXPECT_EQ(TheView().messages[0].text, kTextSaveFailed);
+    EXPECT_EQ(TheView().messages[0].text, JapaneseTexts.saveFailed);
     EXPECT_FALSE(TheShell().Called("CloseWindow"));
     EXPECT_EQ(Current(), record);
     EXPECT_TRUE(CurrentGrids() == grids);
@@ -326,17 +337,12 @@ TEST_F(ToolFlowTest, OkWithAFailingStoreKeepsTheWindowAndTheEdits) {
 TEST_F(ToolFlowTest, ClosingRemembersTheEditionInUseThenDestroys) {
     Start("");
     PickCedar(kIdNo);
-    TheSystem().profileCalls.clear();
+    TheSystem().fileCalls.clear();
 
     CloseTool(kMainWindow);
 
-    ASSERT_EQ(TheSystem().profileCalls.size(), 1u);
-    const ProfileCall& write = TheSystem().profileCalls[0];
-    EXPECT_EQ(write.op, "write");
-    EXPECT_EQ(write.section, "Config");
-    EXPECT_EQ(write.key, "RpgType");
-    EXPECT_EQ(write.value, "CEDAR");
-    EXPECT_EQ(write.path, kIniPath);
+    EXPECT_EQ(TheSystem().fileCalls.back(), std::string("replace ") + kIniPath);
+    EXPECT_EQ(TheSystem().FileText(kIniPath), "[Config]\r\nRpgType=CEDAR\r\n");
     EXPECT_EQ(TheShell().calls.back(), "DestroyWindow");
     EXPECT_EQ(TheRegistry().CountCalls("set"), 0);
 }
@@ -347,6 +353,36 @@ TEST_F(ToolFlowTest, TabChangeSetsThePageTheTickFeeds) {
     OnTabChange();
     EXPECT_EQ(CurrentPage, 1);
     EXPECT_TRUE(TheShell().Called("ShowPage 1"));
+    EXPECT_TRUE(TheShell().Called("ShowControl hidden")) << "the controller line is the gamepad's";
+}
+
+// The line names the controller read and counts the others; it follows each
+// refresh, which waits for a burst of device messages to end.
+TEST_F(ToolFlowTest, ControllerLineFollowsPlugAndUnplug) {
+    const WindowRef line = TheShell().controls.controllerLine;
+    Start("");
+    EXPECT_EQ(TheView().texts[line], JapaneseTexts.noController);
+
+    TheDevices().attached = 2;
+    OnDeviceChange(kMainWindow);
+    OnDeviceChange(kMainWindow);
+    EXPECT_EQ(0u, InputDevices.padCount) << "nothing before the messages stop";
+    OnDeviceRefresh(kMainWindow);
+    EXPECT_EQ((std::vector<std::string>{"ScheduleDeviceRefresh", "ScheduleDeviceRefresh",
+                                        "StopDeviceRefresh"}),
+              TheShell().calls);
+    std::string others = JapaneseTexts.controllersUnused;
+    others.replace(others.find("%u"), 2, "1");
+    EXPECT_EQ(TheView().texts[line], JapaneseTexts.controller + std::string("Pad 0") + others);
+
+    TheDevices().unplugged[0] = true;
+    TheDevices().controllers[1].Answer(DeviceOp::Acquire, kEFail);  // opens all the same
+    TheDevices().attached = 3;
+    TheDevices().controllers[2].Answer(DeviceOp::CreateDevice, kEFail);
+    UseLanguage(Language::English);
+    OnDeviceRefresh(kMainWindow);
+    UseLanguage(Language::Japanese);
+    EXPECT_EQ(TheView().texts[line], "Controller: Pad 1 (1 could not be opened)");
 }
 
 }  // namespace

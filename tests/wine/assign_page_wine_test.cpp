@@ -86,7 +86,7 @@ class AssignPageWine : public ::testing::Test {
         SlotCursor[0] = SlotCursor[1] = 0;
         const char* const letters[kRowCount] = {"A", "B", "C", "X", "Y", "Z", "L", "R"};
         for (int row = 0; row < kRowCount; ++row) {
-            ButtonLabels[row] = letters[row];
+            std::strcpy(ButtonLabels[row], letters[row]);
         }
 
         WNDCLASSA windowClass = {};
@@ -190,8 +190,8 @@ TEST_F(AssignPageWine, TemplateIsTheClassicPageLayout) {
 }
 
 TEST_F(AssignPageWine, PageShowsItsControlsLabelsAndGrid) {
-    ButtonLabels[0] = "\x8c\x88\x92\xe8";  // 決定 in Shift-JIS
-    ButtonLabels[3] = "";
+    std::strcpy(ButtonLabels[0], "\x8c\x88\x92\xe8");  // 決定 in Shift-JIS
+    ButtonLabels[3][0] = '\0';
     HWND page = CreatePage(KeyboardPageProc);
     ASSERT_NE(page, nullptr);
     EXPECT_FALSE(GetWindowLongA(page, GWL_STYLE) & WS_CAPTION);

@@ -163,7 +163,7 @@ TEST_F(WineStoreTest, StoreToAMissingKeyCreatesItAndWrites25BinaryBytes) {
 
     EXPECT_TRUE(StoreAssignRecord(true));
     ASSERT_EQ(1u, TheView().messages.size());
-    EXPECT_EQ(kTextSaved, TheView().messages[0].text);
+    EXPECT_EQ(JapaneseTexts.saved, TheView().messages[0].text);
     EXPECT_EQ(0x40u, TheView().messages[0].type);
 }
 
@@ -213,7 +213,7 @@ TEST_F(WineStoreTest, SoftwarePrefixedSubkeyInMixedCaseIsUsedUnchanged) {
 class WineSettingsTest : public ::testing::Test {
   protected:
     void SetUp() override {
-        ExecutableDirectory().clear();
+        ExecutableDirectory().Clear();
         CurrentProfile = -1;
         char module[MAX_PATH] = {};
         GetModuleFileNameA(nullptr, module, sizeof(module));
@@ -265,10 +265,10 @@ TEST_F(WineSettingsTest, ReadsShiftJisLabelsAndTheEdition) {
             "\r\n[Config]\r\nRpgType=CEDAR\r\n");
     ReadToolSettings();
     EXPECT_EQ(jump, ButtonLabels[0]);
-    EXPECT_EQ("", ButtonLabels[1]);
+    EXPECT_STREQ("", ButtonLabels[1]);
     EXPECT_EQ(hyoji, ButtonLabels[2]);
     EXPECT_EQ(std::string(511, 'x'), ButtonLabels[3]);
-    EXPECT_EQ("Y", ButtonLabels[4]);
+    EXPECT_STREQ("Y", ButtonLabels[4]);
     EXPECT_EQ(1, CurrentProfile);
 
     PutFile("[Config]\r\nRpgType=cedar\r\n");
@@ -278,7 +278,7 @@ TEST_F(WineSettingsTest, ReadsShiftJisLabelsAndTheEdition) {
 
 TEST_F(WineSettingsTest, FirstCloseCreatesOnlyConfigAndLaterWritesKeepLabels) {
     ReadToolSettings();
-    EXPECT_EQ("A", ButtonLabels[0]);
+    EXPECT_STREQ("A", ButtonLabels[0]);
     EXPECT_EQ(0, CurrentProfile);
     CurrentProfile = 1;
     WriteToolSettings();

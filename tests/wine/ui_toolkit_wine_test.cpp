@@ -58,10 +58,10 @@ class TabPageSetTest : public testing::Test {
     // Exactly the page of `index` is visible, it sits at (5, 25) in the tab
     // control, and its tab is the selected one.
     void ExpectShown(const TabPageSet& set, int index) {
-        ASSERT_EQ(set.Pages().size(), 2u);
+        ASSERT_EQ(set.PageCount(), 2);
         EXPECT_EQ(set.CurrentSelection(), index);
         for (int i = 0; i < 2; ++i) {
-            HWND page = set.Pages()[i];
+            HWND page = set.Page(i);
             ASSERT_NE(page, nullptr);
             EXPECT_EQ(HasVisibleStyle(page), i == index) << "page " << i;
             RECT rect = {};
@@ -87,8 +87,8 @@ TEST_F(TabPageSetTest, BuildShowsTheInitialPageOrTheFirst) {
         set.Build(tab_, Instance(), PageTable, c.initial);
         EXPECT_EQ(set.Tab(), tab_);
         ASSERT_EQ(set.ItemCount(), 2) << "a rebuild left old tabs behind";
-        EXPECT_EQ(TabText(tab_, 0), kTextGamepadTab);
-        EXPECT_EQ(TabText(tab_, 1), kTextKeyboardTab);
+        EXPECT_EQ(TabText(tab_, 0), JapaneseTexts.gamepadTab);
+        EXPECT_EQ(TabText(tab_, 1), JapaneseTexts.keyboardTab);
         ExpectShown(set, c.shown);
     }
 }
@@ -147,9 +147,9 @@ class ComboBoxTest : public testing::Test {
 
 TEST_F(ComboBoxTest, SelectByTextMatchesWholeTextCaseSensitively) {
     AddEditions();
-    char text[300] = {};
-    EXPECT_EQ(combo_.ItemText(1, text, sizeof(text)), 5);
-    EXPECT_STREQ(text, "CEDAR");
+    wchar_t text[300] = {};
+    EXPECT_EQ(combo_.ItemText(1, text, 300), 5);
+    EXPECT_STREQ(text, L"CEDAR");
 
     EXPECT_TRUE(combo_.SelectByText("CEDAR", true));
     EXPECT_EQ(combo_.CurrentSelection(), 1);
@@ -189,9 +189,9 @@ TEST_F(ComboBoxTest, ItemTextLongerThanTheBufferIsNotCopied) {
     const std::string longText(400, 'x');
     combo_.AddItem(longText.c_str(), -1);
     combo_.AddItem("MAPLE", -1);
-    char text[300] = {};
-    EXPECT_EQ(combo_.ItemText(0, text, sizeof(text)), CB_ERR);
-    EXPECT_STREQ(text, "");
+    wchar_t text[300] = {};
+    EXPECT_EQ(combo_.ItemText(0, text, 300), CB_ERR);
+    EXPECT_STREQ(text, L"");
     EXPECT_TRUE(combo_.SelectByText("MAPLE", false));
     EXPECT_EQ(combo_.CurrentSelection(), 1);
 }
@@ -226,8 +226,8 @@ TEST(CenterWindow, CentresOnTheDesktopOrAReference) {
 }
 
 TEST(ControlFont, IsTheShiftJisGothicAtTwelvePixels) {
-    const LOGFONTA description = ControlFontDescription();
-    LOGFONTA expected = {};
+    const LOGFONTW description = ControlFontDescription();
+    LOGFONTW expected = {};
     expected.lfHeight = -12;
     expected.lfWeight = 400;
     expected.lfCharSet = 128;
@@ -235,8 +235,8 @@ TEST(ControlFont, IsTheShiftJisGothicAtTwelvePixels) {
     expected.lfClipPrecision = 2;
     expected.lfQuality = 1;
     expected.lfPitchAndFamily = 0x31;
-    const unsigned char face[] = {0x82, 0x6C, 0x82, 0x72, 0x20, 0x82, 0x6F, 0x83,
-                                  0x53, 0x83, 0x56, 0x83, 0x62, 0x83, 0x4E};
+    // ＭＳ Ｐゴシック, whatever the system's code page.
+    const wchar_t face[] = {0xFF2D, 0xFF33, 0x0020, 0xFF30, 0x30B4, 0x30B7, 0x30C3, 0x30AF};
     std::memcpy(expected.lfFaceName, face, sizeof(face));
     EXPECT_EQ(std::memcmp(&description, &expected, sizeof(expected)), 0);
 

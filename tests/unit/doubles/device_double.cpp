@@ -259,12 +259,25 @@ HResult CreateController(DirectInputRef, const void* deviceInstance, DeviceRef* 
     return result;
 }
 
+void DescribeController(const void* deviceInstance, ControllerId* id, char* name,
+                        std::uint32_t capacity) {
+    const int index =
+        static_cast<int>(static_cast<const char*>(deviceInstance) - ControllerInstances);
+    *id = ControllerId{};
+    id->bytes[0] = static_cast<std::uint8_t>(index);
+    id->bytes[15] = 0xC0;
+    std::snprintf(name, capacity, "Pad %d", index);
+}
+
 HResult EnumControllers(DirectInputRef, ControllerCallback callback, void* context) {
     DeviceDouble& d = TheDevices();
     Log(DeviceOp::EnumControllers, -1);
     d.enumCallbacks = 0;
     const int attached = d.attached < kDoubleControllers ? d.attached : kDoubleControllers;
     for (int i = 0; i < attached; ++i) {
+        if (d.unplugged[i]) {
+            continue;
+        }
         ++d.enumCallbacks;
         if (callback(&ControllerInstances[i], context) == kDiEnumStop) {
             break;

@@ -85,7 +85,8 @@ struct DeviceDouble {
     FakeDevice keyboard;
     FakeDevice mouse;
     FakeDevice controllers[kDoubleControllers];
-    int attached = 0;  // controllers EnumControllers reports, in index order
+    int attached = 0;                         // controllers EnumControllers reports, in index order
+    bool unplugged[kDoubleControllers] = {};  // below `attached` but not reported
 
     HResult createAnswer = 0;
     HResult enumAnswer = 0;  // answered after the attached controllers were enumerated

@@ -43,8 +43,20 @@ bool CreateMainControls(WindowRef, InstanceRef, MainControls& controls) {
     return TheShell().controlsCreated;
 }
 
-void InitCommonControls() {
-    Record("InitCommonControls");
+void ShowControl(WindowRef, bool visible) {
+    Record(std::string("ShowControl ") + (visible ? "shown" : "hidden"));
+}
+
+void FitTabToPages(WindowRef, const MainControls&) {
+    Record("FitTabToPages");
+}
+
+void ScheduleDeviceRefresh(WindowRef) {
+    Record("ScheduleDeviceRefresh");
+}
+
+void StopDeviceRefresh(WindowRef) {
+    Record("StopDeviceRefresh");
 }
 
 void AttachEditionCombo(WindowRef) {

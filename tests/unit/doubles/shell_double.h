@@ -18,7 +18,7 @@ struct ShellDouble {
     bool controlsCreated = true;
     MainControls controls = {reinterpret_cast<WindowRef>(0x900),
                              reinterpret_cast<WindowRef>(0x1033), reinterpret_cast<WindowRef>(0x1),
-                             reinterpret_cast<WindowRef>(0x2)};
+                             reinterpret_cast<WindowRef>(0x2), reinterpret_cast<WindowRef>(0x1040)};
     std::vector<std::string> editions;  // items added to the combo box
     int editionSelection = -1;          // the combo box's selection
     int selectedTab = 0;

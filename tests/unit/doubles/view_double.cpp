@@ -12,6 +12,15 @@ void SetText(WindowRef control, const char* text) {
     TheView().calls.push_back("text");
 }
 
+void SetTextParts(WindowRef control, const TextPart* parts, int count) {
+    std::string text;
+    for (int i = 0; i < count; ++i) {
+        text += parts[i].text;
+    }
+    TheView().texts[control] = text;
+    TheView().calls.push_back("text");
+}
+
 void SetButtonCheck(WindowRef button, unsigned state) {
     TheView().checks[button] = state;
     TheView().calls.push_back("check");

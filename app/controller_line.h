@@ -1,0 +1,8 @@
+// The gamepad page's line about the controllers: the name of the one read
+// and how many others are connected, or that none is and plugging one in is
+// enough.
+#pragma once
+
+#include "ui/platform_refs.h"
+
+void ShowControllerLine(WindowRef line);
