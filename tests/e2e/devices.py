@@ -15,6 +15,7 @@ import driver
 from driver import Failure, check
 
 OVERRIDES = "mscoree,mshtml=;dinput8=n"
+ENUM_BEGIN = "directinput EnumDevices class=4 flags=1 begin"
 
 # DirectInput keyboard scan codes used by the scenarios.
 DIK_ESCAPE, DIK_Q, DIK_RETURN, DIK_A, DIK_Z, DIK_X = 0x01, 0x10, 0x1C, 0x1E, 0x2C, 0x2D
@@ -123,6 +124,58 @@ class Double:
         self.ticks(ticks)
         self.send(f"key {code:#04x} up")
         self.ticks(1)
+
+    # Plugging controllers in and out. Each change posts WM_DEVICECHANGE to
+    # the program's window (see notify); the program then enumerates again.
+
+    def attach(self, name=None):
+        """Plugs in a new controller and returns its device name, 'controllerN'."""
+        return self._change("attach" + (f" {name}" if name else ""), "attached").split()[1]
+
+    def attach_again(self, k):
+        """Plugs controller k in again, under its old instance GUID."""
+        self._change(f"attach controller{k}", f"attached controller{k}")
+
+    def detach(self, k):
+        self._change(f"detach controller{k}", f"detached controller{k}")
+
+    def name(self, k, text):
+        """Controller k's product name from its next enumeration on."""
+        self.send(f"name controller{k} {text}")
+
+    def notify(self, mode):
+        """What a change posts: 'devnodes', 'interface', 'both' or 'none'."""
+        self.send(f"notify {mode}")
+
+    def _change(self, command, done):
+        """Sends the command and returns the double's line saying it happened
+        (a refused one is logged 'unknown ...' and times out here)."""
+        def changes(lines):
+            return [l for l in lines if l == done or l.startswith(done + " ")]
+        before = len(changes(self.lines()))
+        self.send(command)
+        return self.wait_log(lambda ls: len(changes(ls)) > before and changes(ls), 5,
+                             f"the double to do {command!r}")[-1]
+
+    def enumerations(self):
+        """How many controller enumerations the program has begun."""
+        return sum(l == ENUM_BEGIN for l in self.lines())
+
+    def wait_enumeration(self, before, timeout=5):
+        """Waits until an enumeration begun after the first `before` has ended;
+        returns the controllers that the latest ended one listed, e.g.
+        ['controller0', 'controller2']."""
+        def ended(lines):
+            runs, listed, last, inside = 0, [], None, False
+            for l in lines:
+                if l == ENUM_BEGIN:
+                    inside, listed = True, []
+                elif inside and l.startswith("directinput EnumDevices callback "):
+                    listed.append(l.split()[3])
+                elif inside and l.startswith("directinput EnumDevices end"):
+                    inside, runs, last = False, runs + 1, listed
+            return [last] if runs > before else None
+        return self.wait_log(ended, timeout, f"enumeration {before + 1} to end")[0]
 
 
 def click(s, control):

@@ -19,7 +19,14 @@ def smoke_program_passes(s):
     check_eq(calls[0].split(" ", 1)[0], "DirectInput8Create", "first call")
     released = [c for c in calls if " Release -> 0" in c]
     check_eq([c.split()[0] for c in released],
-             ["keyboard", "mouse", "controller0", "controller1", "directinput"], "releases")
+             ["keyboard", "mouse", "controller0", "controller1", "controller0", "directinput"],
+             "releases")
+    # Scenarios find the posts by the main window's handle, as SetCooperativeLevel logs it.
+    window = next(c for c in calls if c.startswith("keyboard SetCooperativeLevel")).split()[2]
+    posts = [c.replace(window, "window=main").split(" name=")[0] for c in calls
+             if c.startswith("notify ")]
+    check_eq(posts, ["notify window=main wParam=0x0007", "notify window=main wParam=0x8000",
+                     "notify window=main wParam=0x0007"], "device-change posts")
 
 
 def scripted_failure_reaches_the_caller(s):

@@ -1,4 +1,4 @@
-// The DirectInput GUIDs that the test DLL and its smoke program compare
+// The GUIDs that the test DLL and its smoke program compare
 // against, written out so that neither needs dxguid.
 #pragma once
 
@@ -10,3 +10,14 @@ inline const GUID kSysMouse = {
     0x6F1D2B60, 0xD5A0, 0x11CF, {0xBF, 0xC7, 0x44, 0x45, 0x53, 0x54, 0x00, 0x00}};
 inline const GUID kIDirectInput8A = {
     0xBF798030, 0x483A, 0x4DA2, {0xAA, 0x99, 0x5D, 0x64, 0xED, 0x36, 0x97, 0x00}};
+// The interface class whose arrival and removal Windows announces for game
+// controllers (GUID_DEVINTERFACE_HID).
+inline const GUID kHidInterface = {
+    0x4D1E55B2, 0xF16F, 0x11CF, {0x88, 0xCB, 0x00, 0x11, 0x11, 0x00, 0x00, 0x30}};
+
+// Controller n's instance GUID: a fixed stem with n in the last byte.
+inline GUID ControllerGuid(int n) {
+    GUID g = {0x50AD1000, 0x0000, 0x4000, {0x80, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00}};
+    g.Data4[7] = static_cast<unsigned char>(n);
+    return g;
+}

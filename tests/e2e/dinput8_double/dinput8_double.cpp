@@ -20,12 +20,6 @@ const GUID kIUnknown = {
 const GUID kXAxis = {0xA36D02E0, 0xC9F3, 0x11CF, {0xBF, 0xC7, 0x44, 0x45, 0x53, 0x54, 0x00, 0x00}};
 const GUID kYAxis = {0xA36D02E1, 0xC9F3, 0x11CF, {0xBF, 0xC7, 0x44, 0x45, 0x53, 0x54, 0x00, 0x00}};
 
-// Controller n's instance GUID: a fixed stem with n in the last byte.
-GUID ControllerGuid(int n) {
-    GUID g = {0x50AD1000, 0x0000, 0x4000, {0x80, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00}};
-    g.Data4[7] = static_cast<unsigned char>(n);
-    return g;
-}
 int ControllerIndex(REFGUID guid) {
     GUID stem = ControllerGuid(0);
     if (std::memcmp(&guid, &stem, sizeof(GUID) - 1) != 0)
@@ -165,7 +159,9 @@ class Device final : public IDirectInputDevice8A {
         dd::Pump();
         HRESULT hr = Scripted(name_, "Acquire");
         if (hr == 0) {
-            if (!state_.dataFormatSet) {
+            if (state_.unplugged) {
+                hr = DIERR_UNPLUGGED;
+            } else if (!state_.dataFormatSet) {
                 hr = DIERR_INVALIDPARAM;
             } else if (dd::Background()) {
                 hr = DIERR_OTHERAPPHASPRIO;
@@ -210,7 +206,7 @@ class Device final : public IDirectInputDevice8A {
             if (!inOut || recordSize < 16) {
                 hr = DIERR_INVALIDPARAM;
             } else if (!state_.acquired) {
-                hr = DIERR_NOTACQUIRED;
+                hr = NotAcquired();
             } else if (state_.bufferSize == 0) {
                 hr = DIERR_NOTBUFFERED;
             } else {
@@ -276,6 +272,8 @@ class Device final : public IDirectInputDevice8A {
                       static_cast<unsigned long>(flags));
         if (hr == 0 && (flags & DISCL_FOREGROUND) && !IsWindow(window))
             hr = E_HANDLE;
+        if (hr == 0)
+            dd::NoteWindow(window);
         dd::Log(name_ + " SetCooperativeLevel" + text + Result(hr));
         return hr;
     }
@@ -305,7 +303,7 @@ class Device final : public IDirectInputDevice8A {
         dd::Pump();
         HRESULT hr = Scripted(name_, "Poll");
         if (hr == 0)
-            hr = state_.acquired ? DI_OK : DIERR_NOTACQUIRED;
+            hr = state_.acquired ? DI_OK : NotAcquired();
         if (hr != 0 || dd::LogReads())
             dd::Log(name_ + " Poll" + Result(hr));
         return hr;
@@ -331,6 +329,15 @@ class Device final : public IDirectInputDevice8A {
     HRESULT NotImpl(const char* operation) {
         dd::Log(name_ + " " + operation + Result(E_NOTIMPL));
         return E_NOTIMPL;
+    }
+
+    // A read that finds its device unplugged while acquired learns once
+    // that the input was lost; after that it is merely not acquired.
+    HRESULT NotAcquired() {
+        if (!state_.lostWhileAcquired || lossReported_)
+            return DIERR_NOTACQUIRED;
+        lossReported_ = true;
+        return DIERR_INPUTLOST;
     }
 
     HRESULT FillState(DWORD size, unsigned char* data) {
@@ -367,6 +374,7 @@ class Device final : public IDirectInputDevice8A {
     dd::Device& state_;
     std::string name_;
     ULONG refs_ = 1;
+    bool lossReported_ = false;
 };
 
 class DirectInput final : public IDirectInput8A {
@@ -388,16 +396,19 @@ class DirectInput final : public IDirectInput8A {
     }
     STDMETHOD(CreateDevice)(REFGUID guid, LPDIRECTINPUTDEVICE8A* out, LPUNKNOWN outer) override {
         std::string name;
+        bool unplugged = false;
         if (IsEqualGUID(guid, kSysKeyboard)) {
             name = "keyboard";
         } else if (IsEqualGUID(guid, kSysMouse)) {
             name = "mouse";
         } else {
             int n = ControllerIndex(guid);
-            if (n >= 0 && n < dd::ControllerCount())
+            if (n >= 0 && n < dd::ControllerSlots())
                 name = "controller" + std::to_string(n);
+            unplugged = !dd::ControllerAttached(n);
         }
-        HRESULT hr = name.empty() ? DIERR_DEVICENOTREG : Scripted(name, "CreateDevice");
+        HRESULT hr =
+            name.empty() || unplugged ? DIERR_DEVICENOTREG : Scripted(name, "CreateDevice");
         if (hr == 0 && !out)
             hr = E_POINTER;
         if (hr == 0 && outer)
@@ -418,8 +429,11 @@ class DirectInput final : public IDirectInput8A {
                 " flags=" + std::to_string(flags) + " begin");
         bool controllers = type == DI8DEVCLASS_ALL || type == DI8DEVCLASS_GAMECTRL;
         // A scripted failure is answered after the callbacks, so the devices
-        // created during the enumeration are there to be released.
-        for (int n = 0; controllers && callback && n < dd::ControllerCount(); ++n) {
+        // created during the enumeration are there to be released. Unplugged
+        // controllers stay installed: only DIEDFL_ATTACHEDONLY leaves them out.
+        for (int n = 0; controllers && callback && n < dd::ControllerSlots(); ++n) {
+            if ((flags & DIEDFL_ATTACHEDONLY) && !dd::ControllerAttached(n))
+                continue;
             DIDEVICEINSTANCEA instance = {};
             instance.dwSize = sizeof instance;
             instance.guidInstance = ControllerGuid(n);
@@ -427,7 +441,8 @@ class DirectInput final : public IDirectInput8A {
             instance.dwDevType = DI8DEVTYPE_GAMEPAD | (DI8DEVTYPEGAMEPAD_STANDARD << 8);
             std::snprintf(instance.tszInstanceName, sizeof instance.tszInstanceName, "Test Pad %d",
                           n);
-            std::strcpy(instance.tszProductName, "Test Pad");
+            std::snprintf(instance.tszProductName, sizeof instance.tszProductName, "%s",
+                          dd::ProductName(n).c_str());
             BOOL more = callback(&instance, context);
             dd::Log("directinput EnumDevices callback controller" + std::to_string(n) + " -> " +
                     std::to_string(more));

@@ -2,10 +2,16 @@
 
 #include <windows.h>
 
+#include <dbt.h>
+
+#include <cstddef>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <map>
 #include <sstream>
+
+#include "di_guids.h"
 
 namespace dd {
 namespace {
@@ -21,8 +27,12 @@ bool logReads = false;
 std::string commandPath;
 std::uint64_t commandOffset = 0;
 std::uint64_t startMs = 0;
-int controllerCount = 0;
+std::vector<bool> attached;  // by controller index
+std::map<int, std::string> productNames;
 bool background = false;
+HWND window = nullptr;
+bool notifyDevnodes = true;
+bool notifyInterface = false;
 std::uint32_t sequence = 0;
 std::vector<Failure> failures;
 std::vector<TimedLine> timed;
@@ -66,11 +76,165 @@ std::uint32_t Press(const std::string& how) {
     return how == "down" ? 0x80u : 0u;
 }
 
+// K of "controllerK", or -1.
+int ControllerIndexOf(const std::string& name) {
+    const std::string stem = "controller";
+    if (name.size() <= stem.size() || name.compare(0, stem.size(), stem) != 0)
+        return -1;
+    for (std::size_t i = stem.size(); i < name.size(); ++i)
+        if (name[i] < '0' || name[i] > '9')
+            return -1;
+    return static_cast<int>(Number(name.substr(stem.size())));
+}
+
+bool Detached(const std::string& name) {
+    int n = ControllerIndexOf(name);
+    return n >= 0 && n < ControllerSlots() && !attached[static_cast<std::size_t>(n)];
+}
+
+std::string Joined(const std::vector<std::string>& w, std::size_t from) {
+    std::string text;
+    for (std::size_t i = from; i < w.size(); ++i)
+        text += (text.empty() ? "" : " ") + w[i];
+    return text;
+}
+
+// Device objects of the controller keep this record and go dead with it.
+void Unplug(const std::string& name) {
+    for (std::size_t i = 0; i < devices.size(); ++i) {
+        Device* d = devices[i];
+        if (d->name != name)
+            continue;
+        d->unplugged = true;
+        d->lostWhileAcquired = d->acquired;
+        d->acquired = false;
+        d->queue.clear();
+        d->overflow = false;
+        devices.erase(devices.begin() + static_cast<std::ptrdiff_t>(i));
+        return;
+    }
+}
+
+struct Message {
+    HWND window;
+    WPARAM what;
+    LPARAM detail;
+};
+
+DWORD WINAPI SendFromAnotherThread(void* parameter) {
+    Message* m = static_cast<Message*>(parameter);
+    SendMessageW(m->window, WM_DEVICECHANGE, m->what, m->detail);
+    delete m;
+    return 0;
+}
+
+// DBT_DEVNODES_CHANGED is posted. Windows refuses to post the messages whose
+// lParam is a pointer (ERROR_MESSAGE_SYNC_ONLY), so those are sent from
+// another thread, as the system's broadcast is: the window procedure gets
+// them when the tool's thread next retrieves messages, not inside the read
+// that took the command.
+bool Deliver(WPARAM what, LPARAM detail) {
+    if (!(what & 0x8000))
+        return PostMessageW(window, WM_DEVICECHANGE, what, detail) != 0;
+    static bool pinned = false;
+    HMODULE self = nullptr;
+    // A FreeLibrary must not unmap the code that a waiting sender returns to.
+    if (!pinned)
+        pinned = GetModuleHandleExW(
+            GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_PIN,
+            reinterpret_cast<LPCWSTR>(&SendFromAnotherThread), &self);
+    Message* m = new Message{window, what, detail};
+    HANDLE thread = CreateThread(nullptr, 0, SendFromAnotherThread, m, 0, nullptr);
+    if (!thread) {
+        delete m;
+        return false;
+    }
+    CloseHandle(thread);
+    return true;
+}
+
+void Notify(WPARAM what, LPARAM detail, const std::string& note) {
+    char text[32];
+    std::snprintf(text, sizeof text, " wParam=0x%04X", static_cast<unsigned>(what));
+    if (!window) {
+        Log(std::string("notify window=none") + text + note + " not posted");
+        return;
+    }
+    std::string line =
+        "notify window=" + std::to_string(reinterpret_cast<UINT_PTR>(window)) + text + note;
+    if (!Deliver(what, detail))
+        line += " failed error=" + std::to_string(GetLastError());
+    Log(line);
+}
+
+// Windows tells top-level windows that a device came or went; those that
+// registered for HID interfaces also learn which one.
+void Announce(int n, bool arrived) {
+    if (notifyDevnodes)
+        Notify(DBT_DEVNODES_CHANGED, 0, "");
+    if (!notifyInterface)
+        return;
+    char path[128];
+    std::snprintf(path, sizeof path,
+                  "\\\\?\\HID#VID_1209&PID_5AD0#7&2a5f3c1&0&%04X#"
+                  "{4d1e55b2-f16f-11cf-88cb-001111000030}",
+                  static_cast<unsigned>(n));
+    std::size_t length = std::strlen(path);
+    std::size_t size =
+        offsetof(DEV_BROADCAST_DEVICEINTERFACE_W, dbcc_name) + (length + 1) * sizeof(wchar_t);
+    // The window reads it after Notify has returned; a test double may leak it.
+    auto* b = static_cast<DEV_BROADCAST_DEVICEINTERFACE_W*>(std::calloc(1, size));
+    b->dbcc_size = static_cast<DWORD>(size);
+    b->dbcc_devicetype = DBT_DEVTYP_DEVICEINTERFACE;
+    b->dbcc_classguid = kHidInterface;
+    wchar_t* name = reinterpret_cast<wchar_t*>(
+        reinterpret_cast<unsigned char*>(b) + offsetof(DEV_BROADCAST_DEVICEINTERFACE_W, dbcc_name));
+    for (std::size_t i = 0; i <= length; ++i)
+        name[i] = static_cast<wchar_t>(path[i]);
+    Notify(arrived ? DBT_DEVICEARRIVAL : DBT_DEVICEREMOVECOMPLETE, reinterpret_cast<LPARAM>(b),
+           std::string(" name=") + path);
+}
+
+void Attach(const std::vector<std::string>& w, const std::string& line) {
+    int n = -1;
+    if (w.size() == 2 && ControllerIndexOf(w[1]) >= 0) {
+        n = ControllerIndexOf(w[1]);
+        if (!Detached(w[1])) {
+            Log("unknown " + line);
+            return;
+        }
+        attached[static_cast<std::size_t>(n)] = true;
+    } else {
+        n = ControllerSlots();
+        attached.push_back(true);
+        if (w.size() >= 2)
+            productNames[n] = Joined(w, 1);
+    }
+    std::string name = "controller" + std::to_string(n);
+    Unplug(name);  // events sent before it existed leave no trace: it arrives at rest
+    Log("attached " + name + " product=" + ProductName(n));
+    Announce(n, true);
+}
+
+void Detach(const std::vector<std::string>& w, const std::string& line) {
+    int n = w.size() == 2 ? ControllerIndexOf(w[1]) : -1;
+    if (n < 0 || n >= ControllerSlots() || !attached[static_cast<std::size_t>(n)]) {
+        Log("unknown " + line);
+        return;
+    }
+    attached[static_cast<std::size_t>(n)] = false;
+    Unplug(w[1]);
+    Log("detached " + w[1]);
+    Announce(n, false);
+}
+
 void Apply(const std::vector<std::string>& w, const std::string& line);
 
 void ApplyEvent(const std::vector<std::string>& w, const std::string& line) {
     const std::string& verb = w[0];
-    if (verb == "key" && w.size() >= 3) {
+    if ((verb == "button" || verb == "axis") && Detached(w.size() >= 4 ? w[3] : "controller0")) {
+        Log("dropped " + line);
+    } else if (verb == "key" && w.size() >= 3) {
         Device& k = DeviceNamed("keyboard");
         std::uint32_t code = static_cast<std::uint32_t>(Number(w[1])) & 0xFF;
         std::uint32_t data = Press(w[2]);
@@ -111,7 +275,7 @@ void Apply(const std::vector<std::string>& w, const std::string& line) {
         return;
     const std::string& verb = w[0];
     if (verb == "controllers" && w.size() >= 2) {
-        controllerCount = static_cast<int>(Number(w[1]));
+        attached.assign(static_cast<std::size_t>(Number(w[1])), true);
     } else if (verb == "fail" && w.size() >= 3) {
         Failure f;
         std::size_t next = 3;
@@ -145,6 +309,16 @@ void Apply(const std::vector<std::string>& w, const std::string& line) {
         }
     } else if (verb == "foreground") {
         background = false;
+    } else if (verb == "attach") {
+        Attach(w, line);
+    } else if (verb == "detach") {
+        Detach(w, line);
+    } else if (verb == "name" && w.size() >= 3 && ControllerIndexOf(w[1]) >= 0) {
+        productNames[ControllerIndexOf(w[1])] = Joined(w, 2);
+    } else if (verb == "notify" && w.size() == 2 &&
+               (w[1] == "devnodes" || w[1] == "interface" || w[1] == "both" || w[1] == "none")) {
+        notifyDevnodes = w[1] == "devnodes" || w[1] == "both";
+        notifyInterface = w[1] == "interface" || w[1] == "both";
     } else if (verb == "mark") {
         // Only logged: shows the driver that a later device read has begun.
     } else {
@@ -266,8 +440,19 @@ std::int32_t FailureFor(const std::string& target, const std::string& operation)
     return 0;
 }
 
-int ControllerCount() {
-    return controllerCount;
+int ControllerSlots() {
+    return static_cast<int>(attached.size());
+}
+
+bool ControllerAttached(int n) {
+    return n >= 0 && n < ControllerSlots() && attached[static_cast<std::size_t>(n)];
+}
+
+std::string ProductName(int n) {
+    auto named = productNames.find(n);
+    std::string name =
+        named != productNames.end() ? named->second : "Test Pad " + std::to_string(n);
+    return name.substr(0, MAX_PATH - 1);  // DIDEVICEINSTANCEA's field, with its terminator
 }
 
 Device& DeviceNamed(const std::string& name) {
@@ -281,6 +466,10 @@ Device& DeviceNamed(const std::string& name) {
                                  : Kind::Controller;
     devices.push_back(d);
     return *d;
+}
+
+void NoteWindow(void* w) {
+    window = static_cast<HWND>(w);
 }
 
 std::uint32_t Sequence() {

@@ -31,6 +31,10 @@ struct Device {
     bool overflow = false;
     bool acquired = false;
     bool dataFormatSet = false;
+    // An unplugged controller's record stays with the device objects made
+    // before, which stay dead; plugging it in again starts a new record.
+    bool unplugged = false;
+    bool lostWhileAcquired = false;  // its objects then report the loss once
 };
 
 struct Failure {
@@ -52,8 +56,14 @@ bool Background();
 // The code a scripted failure gives this call, or 0.
 std::int32_t FailureFor(const std::string& target, const std::string& operation);
 
-int ControllerCount();
+// Controller indices given so far, attached or not; attach gives the next.
+int ControllerSlots();
+bool ControllerAttached(int n);
+std::string ProductName(int n);
 Device& DeviceNamed(const std::string& name);
+// The window of the last successful SetCooperativeLevel: where a plugged or
+// unplugged controller is announced.
+void NoteWindow(void* window);
 std::uint32_t Sequence();
 
 }  // namespace dd

@@ -1,14 +1,17 @@
 // Loads dinput8.dll from the system directory as padloom.exe does, opens the
-// devices in the tool's order and reads a few scripted events. Expects the
-// script "controllers 2" and a writable command file (PADLOOM_DI_COMMANDS).
+// devices in the tool's order, reads a few scripted events and unplugs and
+// plugs in controllers. Expects the script "controllers 2" and a writable
+// command file (PADLOOM_DI_COMMANDS).
 #define DIRECTINPUT_VERSION 0x0800
 #include <windows.h>
 
+#include <dbt.h>
 #include <dinput.h>
 
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <cwchar>
 #include <string>
 
 #include "di_guids.h"
@@ -72,6 +75,58 @@ BOOL CALLBACK SetRange(LPCDIDEVICEOBJECTINSTANCEA object, LPVOID context) {
     return hr >= 0 ? DIENUM_CONTINUE : DIENUM_STOP;
 }
 
+// What EnumDevices lists, e.g. "0 Test Pad 0|2 Spare Pad|": each
+// controller's index (from its instance GUID) and product name.
+BOOL CALLBACK ListController(LPCDIDEVICEINSTANCEA instance, LPVOID context) {
+    *static_cast<std::string*>(context) +=
+        std::to_string(instance->guidInstance.Data4[7]) + " " + instance->tszProductName + "|";
+    return DIENUM_CONTINUE;
+}
+
+std::string List(IDirectInput8A* input) {
+    std::string list;
+    input->EnumDevices(DI8DEVCLASS_GAMECTRL, ListController, &list, DIEDFL_ATTACHEDONLY);
+    std::printf("info EnumDevices lists %s\n", list.c_str());
+    return list;
+}
+
+// The WM_DEVICECHANGE messages that reached the window, posted or sent.
+WPARAM firstWhat = 0;
+LPARAM firstDetail = 0;
+int changeCount = 0;
+
+LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message != WM_DEVICECHANGE)
+        return DefWindowProcA(window, message, wParam, lParam);
+    if (changeCount++ == 0) {
+        firstWhat = wParam;
+        firstDetail = lParam;
+    }
+    return TRUE;
+}
+
+void RetrieveMessages(DWORD ms) {
+    DWORD start = GetTickCount();
+    do {
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
+        MSG msg;
+        while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE))
+            DispatchMessageW(&msg);
+    } while (GetTickCount() - start < ms);
+}
+
+// Retrieves messages until `expected` changes have come, and a little longer
+// to let an extra one in; returns how many came.
+int Delivered(int expected) {
+    changeCount = 0;
+    firstWhat = 0;
+    firstDetail = 0;
+    for (int waited = 0; changeCount < expected && waited < 3000; waited += 20)
+        RetrieveMessages(20);
+    RetrieveMessages(100);
+    return changeCount;
+}
+
 }  // namespace
 
 int main() {
@@ -93,7 +148,7 @@ int main() {
     if (!create)
         return 1;
     WNDCLASSA windowClass = {};
-    windowClass.lpfnWndProc = DefWindowProcA;
+    windowClass.lpfnWndProc = WindowProc;
     windowClass.hInstance = GetModuleHandleA(nullptr);
     windowClass.lpszClassName = "Smoke_WindowClass";
     RegisterClassA(&windowClass);
@@ -203,6 +258,66 @@ int main() {
     Check(keyboard->GetDeviceState(sizeof keys, keys) == DI_OK && keys[0x39] == 0,
           "state shows Space up", keys[0x39]);
 
+    // controller0 goes while acquired, with button 1 held and Y at -1000.
+    set.pads[0]->Acquire();
+    set.pads[1]->Acquire();
+    Delivered(0);
+    Command("detach controller0");
+    HRESULT poll = set.pads[0]->Poll();
+    count = 8;
+    hr = set.pads[0]->GetDeviceData(sizeof(DIDEVICEOBJECTDATA), records, &count, 0);
+    Check(poll == DIERR_INPUTLOST && hr == DIERR_NOTACQUIRED,
+          "detached: DIERR_INPUTLOST once, then DIERR_NOTACQUIRED", hr);
+    DIJOYSTATE joy = {};
+    hr = set.pads[0]->Acquire();
+    Check(hr == static_cast<HRESULT>(DIERR_UNPLUGGED) &&
+              set.pads[0]->GetDeviceState(sizeof joy, &joy) == DIERR_NOTACQUIRED,
+          "detached: Acquire DIERR_UNPLUGGED, GetDeviceState DIERR_NOTACQUIRED", hr);
+    IDirectInputDevice8A* pad = nullptr;
+    hr = input->CreateDevice(ControllerGuid(0), &pad, nullptr);
+    Check(hr == DIERR_DEVICENOTREG && List(input) == "1 Test Pad 1|",
+          "detached: not listed, CreateDevice DIERR_DEVICENOTREG", hr);
+    int came = Delivered(1);
+    Check(came == 1 && firstWhat == DBT_DEVNODES_CHANGED && firstDetail == 0,
+          "detach posts DBT_DEVNODES_CHANGED to the cooperative window", came);
+
+    Command("notify interface");
+    Command("attach Spare Pad");
+    Command("name controller1 Left Pad");
+    set.pads[1]->Poll();
+    Check(List(input) == "1 Left Pad|2 Spare Pad|", "attach adds controller2 last; names", 0);
+    came = Delivered(1);
+    auto* arrival = reinterpret_cast<const DEV_BROADCAST_DEVICEINTERFACE_W*>(firstDetail);
+    Check(came == 1 && firstWhat == DBT_DEVICEARRIVAL && arrival &&
+              arrival->dbcc_devicetype == DBT_DEVTYP_DEVICEINTERFACE &&
+              IsEqualGUID(arrival->dbcc_classguid, kHidInterface) &&
+              std::wcsncmp(arrival->dbcc_name, L"\\\\?\\HID#", 8) == 0,
+          "notify interface: only DBT_DEVICEARRIVAL of a HID interface", came);
+
+    Command("notify devnodes");
+    Command("attach controller0");
+    set.pads[1]->Poll();
+    Check(List(input) == "0 Test Pad 0|1 Left Pad|2 Spare Pad|",
+          "attach controller0 brings it back first", 0);
+    came = Delivered(1);
+    Check(came == 1 && firstWhat == DBT_DEVNODES_CHANGED, "attach posts DBT_DEVNODES_CHANGED",
+          came);
+    hr = set.pads[0]->Acquire();
+    Check(hr == static_cast<HRESULT>(DIERR_UNPLUGGED), "back: the old object stays unplugged", hr);
+    hr = input->CreateDevice(ControllerGuid(0), &pad, nullptr);
+    if (pad) {
+        pad->SetDataFormat(&joystickFormat);
+        pad->Acquire();
+        hr = pad->GetDeviceState(sizeof joy, &joy);
+    }
+    Check(hr == DI_OK && joy.rgbButtons[0] == 0 && joy.lY == 0, "back: a new object, at rest", hr);
+
+    Command("notify none");
+    Command("detach controller2");
+    set.pads[1]->Poll();
+    Check(List(input) == "0 Test Pad 0|1 Left Pad|" && Delivered(0) == 0,
+          "notify none: detached without a message", 0);
+
     Check(keyboard->Unacquire() == DI_OK, "keyboard Unacquire", 0);
     count = 8;
     Check(keyboard->GetDeviceData(sizeof(DIDEVICEOBJECTDATA), records, &count, 0) ==
@@ -214,6 +329,10 @@ int main() {
     for (int i = 0; i < set.count; ++i) {
         set.pads[i]->Unacquire();
         set.pads[i]->Release();
+    }
+    if (pad) {
+        pad->Unacquire();
+        pad->Release();
     }
     input->Release();
     std::printf("%s\n", failures ? "SMOKE FAILED" : "SMOKE PASSED");
