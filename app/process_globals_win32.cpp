@@ -36,3 +36,4 @@ const bool directoryEntered = EnterExecutableDirectory();
 }  // namespace
 
 ControlFont MainFont;
+ControlFont PageFont;

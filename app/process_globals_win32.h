@@ -8,3 +8,5 @@
 extern TabPageSet TabPages;
 extern ComboBoxControl EditionCombo;
 extern ControlFont MainFont;
+// Only where the pages' template font cannot show their texts.
+extern ControlFont PageFont;

@@ -7,6 +7,7 @@
 #include "app/process_globals_win32.h"
 #include "app/shell_port.h"
 #include "ui/center_window_win32.h"
+#include "store/tool_settings.h"
 #include "ui/page_table_win32.h"
 #include "ui/texts.h"
 #include "ui/wide_text_win32.h"
@@ -59,6 +60,39 @@ void GrowBy(HWND window, int dx, int dy) {
 
 HWND Hwnd(WindowRef window) {
     return static_cast<HWND>(window);
+}
+
+// The dialog manager takes the template's face or whatever the font mapper
+// answers for it; on a Western system that may have no kana for the labels
+// or the Japanese texts. The pages' controls then get a font that does.
+void ShowPageTexts() {
+    WideText texts;
+    HFONT font = nullptr;
+    for (int i = 0; i < TabPages.PageCount(); ++i) {
+        HWND page = TabPages.Page(i);
+        font = reinterpret_cast<HFONT>(SendMessageW(page, WM_GETFONT, 0, 0));
+        for (HWND child = GetWindow(page, GW_CHILD); child != nullptr;
+             child = GetWindow(child, GW_HWNDNEXT)) {
+            wchar_t text[kLabelCapacity];
+            GetWindowTextW(child, text, kLabelCapacity);
+            texts.Append(text);
+        }
+    }
+    LOGFONTW description = {};
+    if (font == nullptr || GetObjectW(font, sizeof(description), &description) == 0 ||
+        MissingGlyphs(font, texts.Get()) == 0) {
+        return;
+    }
+    PageFont.CreateShowing(description, texts.Get());
+    if (PageFont.Handle() == nullptr) {
+        return;
+    }
+    for (int i = 0; i < TabPages.PageCount(); ++i) {
+        for (HWND child = GetWindow(TabPages.Page(i), GW_CHILD); child != nullptr;
+             child = GetWindow(child, GW_HWNDNEXT)) {
+            SendMessageW(child, WM_SETFONT, reinterpret_cast<WPARAM>(PageFont.Handle()), TRUE);
+        }
+    }
 }
 
 }  // namespace
@@ -122,6 +156,7 @@ int EditionSelection() {
 
 void BuildPages(WindowRef tab, InstanceRef instance, int initialPage) {
     TabPages.Build(Hwnd(tab), static_cast<HINSTANCE>(instance), PageTable, initialPage);
+    ShowPageTexts();
 }
 
 int SelectedTab() {

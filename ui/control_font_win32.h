@@ -1,11 +1,15 @@
-// The font of the main window's own controls (the pages keep their
-// template's font). Deleted with its holder at process end.
+// The font of the main window's own controls, and the one the pages take
+// where their template's font cannot show their texts. Deleted with their
+// holders at process end.
 #pragma once
 
 #include <windows.h>
 
-// The description the font is created from.
+// The description the controls' font is created from.
 LOGFONTW ControlFontDescription();
+
+// How many characters of text the font has no glyph for.
+int MissingGlyphs(HFONT font, const wchar_t* text);
 
 class ControlFont {
   public:
@@ -14,11 +18,19 @@ class ControlFont {
     ControlFont& operator=(const ControlFont&) = delete;
     ~ControlFont();
 
-    // Creates the font, replacing (and deleting) a font already held. A
+    // The controls' font, replacing (and deleting) a font already held. A
     // failure leaves no font, and the controls keep the system font.
     void Create();
+    // A font like `wanted` with a glyph for every character of `text`: where
+    // the font mapper answers `wanted` with a face lacking some (a Western
+    // system maps the Japanese face to a CJK-only fallback, a Western face
+    // has no kana), the system's dialog font or an installed Japanese face
+    // is taken instead, whichever shows the text, else the one missing least.
+    void CreateShowing(LOGFONTW wanted, const wchar_t* text);
     HFONT Handle() const { return font_; }
 
   private:
+    void Hold(HFONT font);
+
     HFONT font_ = nullptr;
 };

@@ -18,9 +18,12 @@ class WideText {
 
     // A part that cannot be converted (or no memory for it) is left out.
     void Append(const char* text, TextEncoding encoding);
+    void Append(const wchar_t* text);
     const wchar_t* Get() const { return text_; }
 
   private:
+    bool Reserve(int length);
+
     static constexpr int kInline = 256;
     wchar_t inline_[kInline] = {};
     wchar_t* text_ = inline_;

@@ -44,6 +44,9 @@ WINE_ENV = {
 }
 
 MAIN_CLASS = "Config_WindowClass"
+# A Western system for the tool's process alone: Wine then gives it code page
+# 1252 and UI language 0409, in the same prefix.
+WESTERN = {"LANG": "C.UTF-8", "LC_ALL": "C.UTF-8"}
 MAPLE_KEY = r"HKCU\Software\Quillhaven\Vyne"
 CEDAR_KEY = r"HKCU\Software\Quillhaven\Vyne2"
 VENDOR_KEY = r"HKCU\Software\Quillhaven"
@@ -464,12 +467,13 @@ class Session:
 
     # Running and driving
 
-    def launch(self, folder, *args):
+    def launch(self, folder, *args, env=None):
+        """Starts the program in folder; env adds to the session's environment."""
         folder = Path(folder)
         log = open(folder / "wine.log", "wb")
         proc = subprocess.Popen(["wine", str(folder / self.exe.name), *args], cwd=str(folder),
-                                env=self.env, stdout=log, stderr=subprocess.STDOUT,
-                                start_new_session=True)
+                                env=dict(self.env, **(env or {})), stdout=log,
+                                stderr=subprocess.STDOUT, start_new_session=True)
         app = App(self, folder, proc, log)
         self.apps.append(app)
         return app
@@ -588,12 +592,15 @@ def main(scenarios, argv=None):
 # Helpers for the tool's own scenarios
 
 
-def start_tool(s, folder=None, ini=None):
-    """Launches the tool from a new folder (or the given one) and waits for its window."""
+def start_tool(s, folder=None, ini=None, env=None):
+    """Launches the tool from a new folder (or the given one) and waits for its
+    window; ini is text saved as Shift-JIS, or bytes saved as they are."""
     folder = folder or s.new_folder("tool")
-    if ini is not None:
+    if isinstance(ini, bytes):
+        (Path(folder) / "Padloom.ini").write_bytes(ini)
+    elif ini is not None:
         s.write_ini(folder, ini)
-    app = s.launch(folder)
+    app = s.launch(folder, env=env)
     return app, app.wait_shown()
 
 

@@ -269,6 +269,79 @@ def unplugged_first_controller_leaves_the_keyboard_working(s):
     devices.check_page(s.probe(), grid, "after button 7 once the controller is back")
 
 
+# Controllers plugged in and out while the tool runs
+
+NO_CONTROLLER = "コントローラー未接続。つなげばすぐ使えます。"
+
+
+def controller_line(s):
+    return s.probe().control(1040, page=False)["text"]
+
+
+def wait_line(s, text):
+    return s.wait_for(lambda st: st.control(1040, page=False)["text"] == text, 10,
+                      f"controller line {text!r}")
+
+
+def controller_plugged_in_later_assigns_and_a_second_does_not_take_over(s):
+    d, app, st = start(s, ["controllers 0"])
+    check_eq(controller_line(s), NO_CONTROLLER, "line without a controller")
+    grid = Grid(DEFAULT_PAD)
+    before = d.enumerations()
+    d.attach()
+    check_eq(d.wait_enumeration(before), ["controller0"], "controllers after the plug")
+    wait_line(s, "コントローラー: Test Pad 0")
+    d.press_button(4)
+    grid.assign("Button 5")
+    devices.check_page(s.probe(), grid, "after button 5 of the controller plugged in")
+
+    # The HID interface notice alone is enough too; the new one joins behind.
+    d.notify("interface")
+    before = d.enumerations()
+    d.attach("Arcade Stick")
+    check_eq(d.wait_enumeration(before), ["controller0", "controller1"], "both listed")
+    wait_line(s, "コントローラー: Test Pad 0（ほか1台は未使用）")
+    d.press_button(1, "controller1")
+    devices.check_page(s.probe(), grid, "after a button of the second controller")
+    d.press_button(1)
+    grid.assign("Button 2")
+    devices.check_page(s.probe(), grid, "after button 2 of the first")
+    keyboard_page(s)
+    check(not s.probe().control(1040, page=False)["visible"], "line shown with the keyboard page")
+
+
+def unplugging_the_read_controller_hands_over_to_the_next(s):
+    d, app, st = start(s, ["controllers 2"])
+    wait_line(s, "コントローラー: Test Pad 0（ほか1台は未使用）")
+    grid = Grid(DEFAULT_PAD)
+    d.send("button 3 down")
+    d.ticks(2)
+    grid.assign("Button 4")
+    before = d.enumerations()
+    d.detach(0)  # pulled out while button 4 is held
+    d.wait_enumeration(before)
+    wait_line(s, "コントローラー: Test Pad 1")
+    devices.check_page(s.probe(), grid, "after the unplug")
+    d.press_button(6, "controller1")
+    grid.assign("Button 7")
+    devices.check_page(s.probe(), grid, "after button 7 of the next controller")
+
+    before = d.enumerations()
+    d.detach(1)
+    d.wait_enumeration(before)
+    wait_line(s, NO_CONTROLLER)
+    before = d.enumerations()
+    d.attach_again(0)
+    d.wait_enumeration(before)
+    wait_line(s, "コントローラー: Test Pad 0")
+    d.press_button(3)  # the button held when it went: a fresh press now
+    grid.assign("Button 4")
+    devices.check_page(s.probe(), grid, "after button 4 once it is back")
+    devices.click(s, s.probe().control(2, page=False))
+    check_eq(app.wait_exit(15), 0, "exit code")
+    check(all(c.endswith("-> 0") for c in d.calls() if " Release -> " in c), "references left")
+
+
 # Opening failures that end the tool
 
 STARTS = ["keyboard", "mouse", "controller0", "controller1"]
@@ -438,7 +511,9 @@ SCENARIOS = ([one_controller_fills_the_gamepad_page, two_controllers_only_the_fi
               pad_presses_within_one_tick, controller_polled_with_no_effect_assigns,
               controller_works_again_after_the_background,
               devices_refusing_to_acquire_at_start_are_acquired_later,
-              unplugged_first_controller_leaves_the_keyboard_working]
+              unplugged_first_controller_leaves_the_keyboard_working,
+              controller_plugged_in_later_assigns_and_a_second_does_not_take_over,
+              unplugging_the_read_controller_hands_over_to_the_next]
              + [failing_open(step, created) for step, created in FAILING_STEPS]
              + [mouse_refusing_its_format_leaves_controllers_working,
                 controller_failing_creation_is_skipped,

@@ -58,11 +58,13 @@ def cedar_from_rpgtype(s):
     expect_captions(st, {"R": ["Space", "Enter", "Esc"], "A": [E, E, E]}, "CEDAR keyboard page")
 
 
-def folder_with_a_0x5c_character(s):
-    # 表 is 0x95 0x5C in Shift-JIS: its second byte must not cut the path.
+def run_from_a_japanese_folder(s, env=None, config=""):
+    # 表 is 0x95 0x5C in Shift-JIS: no byte of a folder name may cut the path.
     folder = s.new_folder("表")
     s.reg_set_binary(CEDAR_KEY, CEDAR_RECORD)
-    app, st = driver.start_tool(s, folder, ini="[KeyName]\nA=表示\n[Config]\nRpgType=CEDAR\n")
+    ini = f"[KeyName]\nA=表示\n[Config]\nRpgType=CEDAR\n{config}"
+    app, st = driver.start_tool(s, folder, ini=ini, env=env)
+    check_eq(st.main["title"], "Vyne Player 外部キーコンフィグツール", "title")
     check_eq(st.labels()[0], "表示", "label read from the folder")
     check_eq(st.combo["selected"], 1, "edition read from the folder")
     driver.choose_edition(s, 0)
@@ -70,13 +72,58 @@ def folder_with_a_0x5c_character(s):
     s.wait_for(lambda st: st.combo["selected"] == 0, 10, "MAPLE selected")
     s.click(s.probe().control(IDCANCEL, page=False))
     check_eq(app.wait_exit(), 0, "exit code")
-    check_eq(s.read_ini(folder), "[KeyName]\r\nA=表示\r\n[Config]\r\nRpgType=MAPLE\r\n",
+    check_eq(s.read_ini(folder),
+             ("[KeyName]\nA=表示\n[Config]\nRpgType=MAPLE\n" + config).replace("\n", "\r\n"),
              "settings file in the folder")
     stray = [p for p in folder.parent.rglob("*") if p.name.lower() == "padloom.ini"
              and p.parent != folder]
     check_eq(stray, [], "settings files elsewhere")
 
 
+def folder_with_a_0x5c_character(s):
+    run_from_a_japanese_folder(s)
+
+
+def western_system_japanese_folder_and_language(s):
+    """A Western Windows (code page 1252, UI language 0409): the folder, the
+    Shift-JIS label and the Japanese asked for in the file all come right."""
+    run_from_a_japanese_folder(s, driver.WESTERN, "Language=ja\n")
+
+
+def english_where_japanese_is_not_read(s):
+    # Notepad's default today: UTF-8 with a byte-order mark.
+    ini = "\ufeff[KeyName]\r\nA=決定\r\nB=Café\r\n[Config]\r\nRpgType=CEDAR\r\n"
+    s.reg_set_binary(CEDAR_KEY, CEDAR_RECORD)
+    app, st = driver.start_tool(s, ini=ini.encode("utf-8"), env=driver.WESTERN)
+    check_eq(st.main["title"], "Vyne Player Key Config Tool", "title")
+    top = {c["id"]: c for c in st.controls if c["parent"] == st.main["hwnd"]}
+    check_eq((top[IDOK]["text"], top[IDCANCEL]["text"]), ("OK", "Cancel"), "button texts")
+    check(top[1040]["text"] in ("No controller connected. Just plug one in.",)
+          or top[1040]["text"].startswith("Controller: "), f"controller line {top[1040]['text']!r}")
+    check_eq([i["text"] for i in st.tab["items"]], ["Gamepad", "Keyboard"], "tab captions")
+    check_eq(st.labels()[:3], ["決定", "Café", "C"], "labels from a UTF-8 file")
+    page = st.visible_page()
+    check_eq((page[0xFFFF]["text"], page[1032]["text"]),
+             ("Press Delete to clear a slot.", "&Reset"), "hint and Reset")
+    # Whatever font stood in for the template's, every control is inside the tab.
+    tab = top[900]
+    for p in st.pages():
+        for c in (c for c in st.controls if c["parent"] == p["hwnd"]):
+            check(c["x"] >= tab["x"] and c["y"] >= tab["y"] and
+                  c["x"] + c["width"] <= tab["x"] + tab["width"] and
+                  c["y"] + c["height"] <= tab["y"] + tab["height"],
+                  f"control {c['id']} ({c['text']!r}) outside the tab: {c} / {tab}")
+    for c in (top[1033], top[IDOK], top[IDCANCEL]):
+        check(c["y"] >= tab["y"] + tab["height"], f"control {c['id']} under the tab")
+    driver.choose_edition(s, 0)
+    box = s.wait_box(caption="Notice")
+    check("Save the settings?" in box["texts"], f"box texts {box['texts']!r}")
+    s.answer(box, IDCANCEL)
+    s.click(s.probe().control(IDCANCEL, page=False))
+    check_eq(app.wait_exit(), 0, "exit code")
+
+
 if __name__ == "__main__":
     driver.main([window_and_controls, labels_from_keyname, cedar_from_rpgtype,
-                 folder_with_a_0x5c_character])
+                 folder_with_a_0x5c_character, western_system_japanese_folder_and_language,
+                 english_where_japanese_is_not_read])
