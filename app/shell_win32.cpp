@@ -7,7 +7,6 @@
 #include "app/process_globals_win32.h"
 #include "app/shell_port.h"
 #include "ui/center_window_win32.h"
-#include "store/tool_settings.h"
 #include "ui/page_table_win32.h"
 #include "ui/texts.h"
 #include "ui/wide_text_win32.h"
@@ -73,8 +72,8 @@ void ShowPageTexts() {
         font = reinterpret_cast<HFONT>(SendMessageW(page, WM_GETFONT, 0, 0));
         for (HWND child = GetWindow(page, GW_CHILD); child != nullptr;
              child = GetWindow(child, GW_HWNDNEXT)) {
-            wchar_t text[kLabelCapacity];
-            GetWindowTextW(child, text, kLabelCapacity);
+            wchar_t text[512];  // a label is at most 511 bytes
+            GetWindowTextW(child, text, 512);
             texts.Append(text);
         }
     }

@@ -184,7 +184,7 @@ TEST_F(SettingsTest, LabelsSavedAsUtf8OrUtf16AreReadAsUtf8) {
     }
     // "[KeyName]\r\nA=決\r\n" in UTF-16LE with its mark.
     const std::string utf16("\xFF\xFE[\0K\0e\0y\0N\0a\0m\0e\0]\0\r\0\n\0A\0=\0\x7A\x6C\r\0\n\0",
-                            38);
+                            34);
     TheSystem().PutFile(kIniPath, utf16);
     ReadToolSettings();
     EXPECT_STREQ("決", ButtonLabels[0]);
@@ -219,7 +219,7 @@ TEST_F(SettingsTest, WritingTheEditionKeepsEveryOtherByte) {
     WriteToolSettings();
     EXPECT_EQ(utf8 + "\n\n[Config]\nRpgType=CEDAR\n", TheSystem().FileText(kIniPath));
 
-    const std::string utf16("\xFF\xFE[\0C\0o\0n\0f\0i\0g\0]\0\r\0\n\0A\0=\0\x7A\x6C", 32);
+    const std::string utf16("\xFF\xFE[\0C\0o\0n\0f\0i\0g\0]\0\r\0\n\0A\0=\0\x7A\x6C", 28);
     TheSystem().PutFile(kIniPath, utf16);
     WriteToolSettings();
     EXPECT_EQ(utf16 + std::string("\r\0\n\0R\0p\0g\0T\0y\0p\0e\0=\0C\0E\0D\0A\0R\0\r\0\n\0", 34),
