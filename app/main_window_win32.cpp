@@ -4,7 +4,10 @@
 #include <dbt.h>
 
 #include "app/tool_flow.h"
+#include "app/window_layout_win32.h"
 #include "store/tool_settings.h"
+#include "ui/dpi_win32.h"
+#include "ui/main_layout.h"
 #include "ui/texts.h"
 #include "ui/view_port.h"
 #include "ui/warning_box.h"
@@ -18,10 +21,8 @@ constexpr WORD kIconId = 101;
 constexpr int kTabControlId = 900;
 constexpr int kEditionComboId = 1033;
 // A pop-up with border, caption and system menu: no minimise, maximise or
-// resizing, since the layout is in fixed pixels.
+// resizing; the layout is drawn for one size, scaled only by the DPI.
 constexpr DWORD kMainWindowStyle = WS_POPUPWINDOW | WS_DLGFRAME;
-constexpr int kMainWindowWidth = 480;
-constexpr int kMainWindowHeight = 328;
 constexpr UINT_PTR kRefreshTimer = 1;
 
 // GUID_DEVINTERFACE_HID: game controllers are HID devices.
@@ -67,9 +68,14 @@ bool RegisterMainWindowClass(HINSTANCE instance) {
 }
 
 HWND CreateMainWindow(HINSTANCE instance, int showCommand, LPVOID parameter) {
-    HWND window = CreateWindowExW(
-        WS_EX_ACCEPTFILES, kMainWindowClass, WideText(Texts->windowTitle).Get(), kMainWindowStyle,
-        0, 0, kMainWindowWidth, kMainWindowHeight, nullptr, nullptr, instance, parameter);
+    // Made on the monitor it opens on, so that it starts at that monitor's
+    // DPI; the creation sizes it for that DPI and centres it there.
+    const LayoutRect work = CursorMonitorWorkArea();
+    const MainLayout layout = MainLayoutAt(kBaseDpi);
+    HWND window =
+        CreateWindowExW(WS_EX_ACCEPTFILES, kMainWindowClass, WideText(Texts->windowTitle).Get(),
+                        kMainWindowStyle, work.x, work.y, layout.windowWidth, layout.windowHeight,
+                        nullptr, nullptr, instance, parameter);
     if (window == nullptr) {
         return nullptr;
     }
@@ -94,6 +100,12 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
             } else {
                 OnTick();
             }
+            return 0;
+        case WM_DPICHANGED:
+            // Both words carry the same DPI on Windows; the rectangle keeps
+            // the window under the cursor on the new monitor.
+            ChangeMainWindowDpi(window, MainWindowControls, HIWORD(wParam),
+                                *reinterpret_cast<const RECT*>(lParam));
             return 0;
         case WM_DEVICECHANGE:
             if (ControllersMayHaveChanged(wParam, lParam)) {

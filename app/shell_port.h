@@ -39,12 +39,13 @@ void BuildPages(WindowRef tab, InstanceRef instance, int initialPage);
 int SelectedTab();
 void ShowPage(int page);
 
-// Where a page's controls reach past the tab control (a substitute dialog
-// font is larger than the template's), the tab, the controls below it and
-// the window grow so that every control stays visible; otherwise nothing
-// changes.
-void FitTabToPages(WindowRef mainWindow, const MainControls& controls);
-void CenterOnDesktop(WindowRef window);
+// Every control placed for the window's DPI, the pages inside the tab. Where
+// a page's controls reach past the tab control (a substitute dialog font is
+// larger than the template's), the tab, the controls below it and the window
+// grow so that every control stays visible.
+void LayOutMainWindow(WindowRef mainWindow, const MainControls& controls);
+// Centred in the work area of the monitor that holds the mouse cursor.
+void CenterOnCursorMonitor(WindowRef window);
 // Timer 0, every 20 ms, delivered as WM_TIMER.
 void StartTimer(WindowRef window);
 // Timer 1, once after a short quiet time: a burst of device-change messages

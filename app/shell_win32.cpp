@@ -1,12 +1,15 @@
 #include <windows.h>
 
 #include <commctrl.h>
+#include <uxtheme.h>
 
 #include <cstdlib>
 
 #include "app/process_globals_win32.h"
 #include "app/shell_port.h"
+#include "app/window_layout_win32.h"
 #include "ui/center_window_win32.h"
+#include "ui/main_layout.h"
 #include "ui/page_table_win32.h"
 #include "ui/texts.h"
 #include "ui/wide_text_win32.h"
@@ -25,36 +28,10 @@ constexpr UINT_PTR kRefreshTimer = 1;
 constexpr UINT kRefreshDelayMilliseconds = 300;
 
 HWND CreateControl(HWND parent, HINSTANCE instance, const wchar_t* className, int id,
-                   const char* text, DWORD style, int x, int y, int width, int height) {
-    return CreateWindowExW(kControlExStyle, className, WideText(text).Get(), style, x, y, width,
-                           height, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
-                           instance, nullptr);
-}
-
-// Keeps a moved control clear of the tab's border.
-constexpr int kTabBorderMargin = 6;
-
-RECT RectIn(HWND window, HWND parent) {
-    RECT rect = {};
-    GetWindowRect(window, &rect);
-    MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&rect), 2);
-    return rect;
-}
-
-void MoveBy(HWND control, HWND parent, int dx, int dy) {
-    if (control == nullptr) {
-        return;
-    }
-    const RECT rect = RectIn(control, parent);
-    SetWindowPos(control, nullptr, rect.left + dx, rect.top + dy, 0, 0,
-                 SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-}
-
-void GrowBy(HWND window, int dx, int dy) {
-    RECT rect = {};
-    GetWindowRect(window, &rect);
-    SetWindowPos(window, nullptr, 0, 0, rect.right - rect.left + dx, rect.bottom - rect.top + dy,
-                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+                   const char* text, DWORD style, const LayoutRect& rect) {
+    return CreateWindowExW(kControlExStyle, className, WideText(text).Get(), style, rect.x, rect.y,
+                           rect.width, rect.height, parent,
+                           reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance, nullptr);
 }
 
 HWND Hwnd(WindowRef window) {
@@ -104,18 +81,16 @@ bool CreateMainControls(WindowRef mainWindow, InstanceRef instanceRef, MainContr
     InitCommonControlsEx(&classes);
     HWND parent = Hwnd(mainWindow);
     HINSTANCE instance = static_cast<HINSTANCE>(instanceRef);
-    HWND tab =
-        CreateControl(parent, instance, WC_TABCONTROLW, 900, "", kTabStyle, 12, 12, 455, 255);
-    // 100 pixels high including the drop-down list.
-    HWND combo =
-        CreateControl(parent, instance, L"COMBOBOX", 1033, "", kComboStyle, 12, 275, 88, 100);
-    HWND ok =
-        CreateControl(parent, instance, L"BUTTON", IDOK, Texts->ok, kOkStyle, 281, 275, 88, 21);
+    TakeMainWindowDpi(parent);
+    const MainLayout layout = MainLayoutAt(MainWindowDpi());
+    HWND tab = CreateControl(parent, instance, WC_TABCONTROLW, 900, "", kTabStyle, layout.tab);
+    HWND combo = CreateControl(parent, instance, L"COMBOBOX", 1033, "", kComboStyle, layout.combo);
+    HWND ok = CreateControl(parent, instance, L"BUTTON", IDOK, Texts->ok, kOkStyle, layout.ok);
     HWND cancel = CreateControl(parent, instance, L"BUTTON", IDCANCEL, Texts->cancel, kCancelStyle,
-                                379, 275, 88, 21);
-    // Two lines between the combo box and OK; no prefix, as a product name
-    // may hold an '&'.
-    HWND line = CreateControl(parent, instance, L"STATIC", 1040, "", kLineStyle, 108, 270, 166, 28);
+                                layout.cancel);
+    // No prefix, as a product name may hold an '&'.
+    HWND line =
+        CreateControl(parent, instance, L"STATIC", 1040, "", kLineStyle, layout.controllerLine);
     controls.tab = tab;
     controls.combo = combo;
     controls.ok = ok;
@@ -124,7 +99,7 @@ bool CreateMainControls(WindowRef mainWindow, InstanceRef instanceRef, MainContr
     if (tab == nullptr || ok == nullptr || cancel == nullptr) {
         return false;
     }
-    MainFont.Create();
+    MainFont.Create(MainWindowDpi());
     const WPARAM font = reinterpret_cast<WPARAM>(MainFont.Handle());
     const HWND fontUsers[] = {tab, combo, ok, cancel, line};
     for (HWND control : fontUsers) {
@@ -154,8 +129,16 @@ int EditionSelection() {
 }
 
 void BuildPages(WindowRef tab, InstanceRef instance, int initialPage) {
-    TabPages.Build(Hwnd(tab), static_cast<HINSTANCE>(instance), PageTable, initialPage);
+    const MainLayout layout = MainLayoutAt(MainWindowDpi());
+    TabPages.Build(Hwnd(tab), static_cast<HINSTANCE>(instance), PageTable, initialPage,
+                   layout.pageX, layout.pageY);
+    for (int i = 0; i < TabPages.PageCount(); ++i) {
+        // Themed Windows draws the page on the tab's own background, as one
+        // with it; the classic look is unchanged.
+        EnableThemeDialogTexture(TabPages.Page(i), ETDT_ENABLETAB);
+    }
     ShowPageTexts();
+    RememberPageGeometry();
 }
 
 int SelectedTab() {
@@ -166,42 +149,11 @@ void ShowPage(int page) {
     TabPages.Select(page);
 }
 
-void FitTabToPages(WindowRef mainWindow, const MainControls& controls) {
-    HWND main = Hwnd(mainWindow);
-    HWND tab = Hwnd(controls.tab);
-    // A page is clipped to the tab control. With the template's font a few
-    // pixels of Reset already pass its lower edge, as the layout was drawn;
-    // only a control cut by half or more (a larger substitute font) makes the
-    // tab grow, and then so that every control fits whole.
-    RECT area = {};
-    GetClientRect(tab, &area);
-    LONG right = area.right;
-    LONG bottom = area.bottom;
-    bool cut = false;
-    for (int i = 0; i < TabPages.PageCount(); ++i) {
-        for (HWND child = GetWindow(TabPages.Page(i), GW_CHILD); child != nullptr;
-             child = GetWindow(child, GW_HWNDNEXT)) {
-            const RECT rect = RectIn(child, tab);
-            cut = cut || 2 * (rect.right - area.right) >= rect.right - rect.left ||
-                  2 * (rect.bottom - area.bottom) >= rect.bottom - rect.top;
-            right = rect.right > right ? rect.right : right;
-            bottom = rect.bottom > bottom ? rect.bottom : bottom;
-        }
-    }
-    if (!cut) {
-        return;
-    }
-    const int dx = right > area.right ? right - area.right + kTabBorderMargin : 0;
-    const int dy = bottom > area.bottom ? bottom - area.bottom + kTabBorderMargin : 0;
-    GrowBy(tab, dx, dy);
-    MoveBy(Hwnd(controls.combo), main, 0, dy);
-    MoveBy(Hwnd(controls.controllerLine), main, 0, dy);
-    MoveBy(Hwnd(controls.ok), main, dx, dy);
-    MoveBy(Hwnd(controls.cancel), main, dx, dy);
-    GrowBy(main, dx, dy);
+void LayOutMainWindow(WindowRef mainWindow, const MainControls& controls) {
+    ApplyMainLayout(Hwnd(mainWindow), controls);
 }
 
-void CenterOnDesktop(WindowRef window) {
+void CenterOnCursorMonitor(WindowRef window) {
     CenterWindow(Hwnd(window), nullptr);
 }
 

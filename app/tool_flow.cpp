@@ -66,8 +66,8 @@ void StartTool(WindowRef mainWindow) {
     LoadAssignRecord();
     shell::BuildPages(MainWindowControls.tab, ModuleInstance, CurrentPage);
     ShowControllerLine(MainWindowControls.controllerLine);
-    shell::FitTabToPages(mainWindow, MainWindowControls);
-    shell::CenterOnDesktop(mainWindow);
+    shell::LayOutMainWindow(mainWindow, MainWindowControls);
+    shell::CenterOnCursorMonitor(mainWindow);
     shell::StartTimer(mainWindow);
 }
 

@@ -1,15 +1,18 @@
 #include "ui/center_window_win32.h"
 
+#include "ui/dpi_win32.h"
+#include "ui/main_layout.h"
+
 void CenterWindow(HWND window, HWND reference) {
-    if (reference == nullptr) {
-        reference = GetDesktopWindow();
-    }
     RECT own = {};
-    RECT area = {};
     GetWindowRect(window, &own);
-    GetWindowRect(reference, &area);
-    // The reference's left and top do not enter: for the desktop they are 0.
-    const int x = (area.right - (own.right - own.left)) / 2;
-    const int y = (area.bottom - (own.bottom - own.top)) / 2;
-    SetWindowPos(window, HWND_TOP, x, y, 0, 0, SWP_NOSIZE);
+    LayoutRect area = CursorMonitorWorkArea();
+    if (reference != nullptr) {
+        RECT rect = {};
+        GetWindowRect(reference, &rect);
+        // The reference's left and top do not enter, as for the desktop.
+        area = {0, 0, rect.right, rect.bottom};
+    }
+    const LayoutPoint at = PlaceInWorkArea(area, own.right - own.left, own.bottom - own.top);
+    SetWindowPos(window, HWND_TOP, at.x, at.y, 0, 0, SWP_NOSIZE);
 }

@@ -3,5 +3,7 @@
 #include <windows.h>
 
 // Moves the window so that it is centred on the reference window's right and
-// bottom edges (the desktop when reference is null); its size is kept.
+// bottom edges, or, with no reference, in the work area of the monitor that
+// holds the mouse cursor (on one monitor without a taskbar, the desktop's
+// centre); its size is kept.
 void CenterWindow(HWND window, HWND reference);

@@ -1,11 +1,12 @@
 #include "ui/control_font_win32.h"
 
+#include "ui/main_layout.h"
 #include "ui/texts.h"
 #include "ui/wide_text_win32.h"
 
-LOGFONTW ControlFontDescription() {
+LOGFONTW ControlFontDescription(int dpi) {
     LOGFONTW description = {};
-    description.lfHeight = -12;
+    description.lfHeight = MainLayoutAt(dpi).fontHeight;
     description.lfWeight = FW_NORMAL;
     description.lfCharSet = SHIFTJIS_CHARSET;
     description.lfOutPrecision = OUT_STROKE_PRECIS;
@@ -81,14 +82,20 @@ void ControlFont::Hold(HFONT font) {
     font_ = font;
 }
 
-void ControlFont::Create() {
+void ControlFont::Swap(ControlFont& other) {
+    const HFONT held = font_;
+    font_ = other.font_;
+    other.font_ = held;
+}
+
+void ControlFont::Create(int dpi) {
     WideText shown(Texts->ok);
     const char* const texts[] = {Texts->cancel,     Texts->gamepadTab,   Texts->keyboardTab,
                                  Texts->controller, Texts->noController, "MAPLECEDAR"};
     for (const char* text : texts) {
         shown.Append(text, TextEncoding::ShiftJis);
     }
-    CreateShowing(ControlFontDescription(), shown.Get());
+    CreateShowing(ControlFontDescription(dpi), shown.Get());
 }
 
 void ControlFont::CreateShowing(LOGFONTW wanted, const wchar_t* text) {

@@ -5,8 +5,8 @@
 
 #include <windows.h>
 
-// The description the controls' font is created from.
-LOGFONTW ControlFontDescription();
+// The description the controls' font is created from, at a DPI.
+LOGFONTW ControlFontDescription(int dpi);
 
 // How many characters of text the font has no glyph for.
 int MissingGlyphs(HFONT font, const wchar_t* text);
@@ -18,9 +18,9 @@ class ControlFont {
     ControlFont& operator=(const ControlFont&) = delete;
     ~ControlFont();
 
-    // The controls' font, replacing (and deleting) a font already held. A
-    // failure leaves no font, and the controls keep the system font.
-    void Create();
+    // The controls' font at a DPI, replacing (and deleting) a font already
+    // held. A failure leaves no font, and the controls keep the system font.
+    void Create(int dpi);
     // A font like `wanted` with a glyph for every character of `text`: where
     // the font mapper answers `wanted` with a face lacking some (a Western
     // system maps the Japanese face to a CJK-only fallback, a Western face
@@ -28,6 +28,9 @@ class ControlFont {
     // is taken instead, whichever shows the text, else the one missing least.
     void CreateShowing(LOGFONTW wanted, const wchar_t* text);
     HFONT Handle() const { return font_; }
+    // Exchanges the fonts held: a font still set on controls is deleted only
+    // once they have been given the other.
+    void Swap(ControlFont& other);
 
   private:
     void Hold(HFONT font);

@@ -46,7 +46,8 @@ void TabPageSet::DeleteItems(int index) const {
     }
 }
 
-void TabPageSet::Build(HWND tab, HINSTANCE instance, const PageRow* table, int initial) {
+void TabPageSet::Build(HWND tab, HINSTANCE instance, const PageRow* table, int initial, int pageX,
+                       int pageY) {
     Attach(tab);
     pageCount_ = 0;
     for (const PageRow* row = table; row->caption != nullptr && pageCount_ < kMaxPages; ++row) {
@@ -54,7 +55,7 @@ void TabPageSet::Build(HWND tab, HINSTANCE instance, const PageRow* table, int i
         HWND page = CreateDialogParamW(instance, MAKEINTRESOURCEW(row->templateId), tab_,
                                        row->dialogProc, 0);
         // Below the tab row; the template keeps the page hidden until Select.
-        SetWindowPos(page, HWND_TOP, 5, 25, 0, 0, SWP_NOSIZE);
+        SetWindowPos(page, HWND_TOP, pageX, pageY, 0, 0, SWP_NOSIZE);
         pages_[pageCount_++] = page;
     }
     int index = initial;

@@ -20,9 +20,11 @@ class TabPageSet {
     void InsertItem(const char* caption, int index) const;
     // A negative index deletes every item.
     void DeleteItems(int index) const;
-    // One tab and one hidden page per table row (at most kMaxPages), then
-    // shows the initial page (page 0 when the index names no tab).
-    void Build(HWND tab, HINSTANCE instance, const PageRow* table, int initial);
+    // One tab and one hidden page per table row (at most kMaxPages), each
+    // page's top-left corner at (pageX, pageY) in the tab control, then shows
+    // the initial page (page 0 when the index names no tab).
+    void Build(HWND tab, HINSTANCE instance, const PageRow* table, int initial, int pageX,
+               int pageY);
     // Shows the page of the index (-1: the tab control's selection), hides
     // the others and selects its tab.
     void Select(int index) const;

@@ -634,6 +634,60 @@ DEFAULT_KEYS = [["Shift", "Z", E], ["Esc", "Num 0", "X"], ["Space", "Enter", "C"
                 ["S", E, E], ["D", E, E], ["Q", E, E], ["W", E, E]]
 
 
+def dpi_scale(value, dpi):
+    """A 96-DPI pixel value at a DPI, rounded as MulDiv rounds."""
+    return (value * dpi + 48) // 96
+
+
+# The main window's own controls at 96 DPI: x, y, width, height in its client
+# area (the combo box's height is its closed field's, set by its font).
+LAYOUT_96 = {900: (12, 12, 455, 255), 1033: (12, 275, 88, None), IDOK: (281, 275, 88, 21),
+             IDCANCEL: (379, 275, 88, 21), 1040: (108, 270, 166, 28)}
+
+
+def set_display_dpi(s, dpi):
+    """The prefix's display scaling, as winecfg sets it; programs started from
+    now on are told it."""
+    run(["wine", "reg", "add", r"HKCU\Control Panel\Desktop", "/v", "LogPixels", "/t",
+         "REG_DWORD", "/d", str(dpi), "/f"], s.env, 60)
+
+
+def expect_scaled_layout(st, dpi):
+    """The main window is its 96-DPI layout scaled to dpi, the tab and what lies
+    below it moved on only as far as the pages needed (their font may grow
+    faster than the DPI); every control lies inside the window and every page
+    control inside the tab, but for the few pixels by which the 96-DPI layout
+    lets the lowest ones pass the tab's edge under some fonts (5 at 96 DPI)."""
+    m = st.main
+    top = {c["id"]: c for c in st.controls if c["parent"] == m["hwnd"]}
+    tab = top[900]
+    grow_x = tab["width"] - dpi_scale(455, dpi)
+    grow_y = tab["height"] - dpi_scale(255, dpi)
+    check(0 <= grow_x and 0 <= grow_y <= dpi_scale(40, dpi), f"tab grown by {grow_x}, {grow_y}")
+    check_eq((m["width"], m["height"]), (dpi_scale(480, dpi) + grow_x,
+                                         dpi_scale(328, dpi) + grow_y), f"outer size at {dpi}")
+    cx, cy = m["client"]["x"], m["client"]["y"]
+    for cid, (x, y, w, h) in LAYOUT_96.items():
+        c = top[cid]
+        dx = grow_x if cid in (IDOK, IDCANCEL) else 0
+        dy = grow_y if cid != 900 else 0
+        got = (c["x"] - cx, c["y"] - cy, c["width"]) + ((c["height"],) if h else ())
+        want = (dpi_scale(x, dpi) + dx, dpi_scale(y, dpi) + dy,
+                dpi_scale(w, dpi) + (grow_x if cid == 900 else 0)) + \
+            ((dpi_scale(h, dpi) + (grow_y if cid == 900 else 0),) if h else ())
+        check_eq(got, want, f"control {cid} at {dpi} DPI")
+        check(c["x"] >= cx and c["y"] >= cy and c["x"] + c["width"] <= cx + m["client"]["width"]
+              and c["y"] + c["height"] <= cy + m["client"]["height"],
+              f"control {cid} outside the window: {c} / {m['client']}")
+    allowance = (11 * dpi - 1) // 192
+    for p in st.pages():
+        for c in (c for c in st.controls if c["parent"] == p["hwnd"]):
+            check(c["x"] >= tab["x"] and c["y"] >= tab["y"] and
+                  c["x"] + c["width"] <= tab["x"] + tab["width"] + allowance and
+                  c["y"] + c["height"] <= tab["y"] + tab["height"] + allowance,
+                  f"page control {c['id']} ({c['text']!r}) outside the tab: {c} / {tab}")
+
+
 def choose_edition(s, index):
     """Opens the edition combo box and clicks an item, as the user does."""
     st = s.probe()

@@ -375,6 +375,9 @@ void Print(const std::string& text) {
 // line, so that a test pays Wine's process start once; each answer ends with
 // a line "END". Requests: "state CLASS", "reg SUBKEY|VALUE", "quit".
 int main(int argc, char** argv) {
+    // Rectangles in the screen's own pixels, as the tool (DPI-aware) and
+    // xdotool see them, at any display scaling.
+    SetProcessDPIAware();
     // The text goes out as written: UTF-8, with plain line ends.
     _setmode(_fileno(stdout), _O_BINARY);
     if (argc < 2 || std::strcmp(argv[1], "--serve") != 0) {

@@ -139,6 +139,48 @@ def one_controller_fills_the_gamepad_page(s):
 
 
 
+def window_follows_a_monitor_of_another_dpi(s):
+    """WM_DPICHANGED as Windows sends it when the window moves to a 150 %
+    monitor and back: fonts and layout follow, the pages too, the edits stay,
+    the pad still assigns, and the way back ends on the very same pixels."""
+    d, app, st = start(s, ["controllers 1"])
+    grid = Grid(DEFAULT_PAD)
+    d.press_button(4)
+    grid.assign("Button 5")
+    st = s.probe()
+
+    def geometry(st):
+        m = st.main
+        return {c["hwnd"]: (c["x"] - m["x"], c["y"] - m["y"], c["width"], c["height"])
+                for c in st.controls}
+
+    before = geometry(st)
+    item_height = st.tab["items"][0]["height"]
+    for dpi, button in ((144, 6), (96, 7)):
+        m = st.main
+        size = (driver.dpi_scale(480, dpi), driver.dpi_scale(328, dpi))
+        d.send(f"dpi {dpi} {m['x']} {m['y']} {m['x'] + size[0]} {m['y'] + size[1]}")
+        # The probe reads rectangles while the tool is still laying out: the
+        # last control placed is Cancel.
+        st = s.wait_for(lambda st: (st.main["width"], st.main["height"]) == size and
+                        st.control(driver.IDCANCEL, page=False)["width"] ==
+                        driver.dpi_scale(88, dpi), 10, f"window at {dpi} DPI")
+        driver.expect_scaled_layout(st, dpi)
+        devices.check_page(st, grid, f"at {dpi} DPI")
+        if dpi == 144:
+            check(st.tab["items"][0]["height"] * 4 >= item_height * 5,
+                  f"tab row {st.tab['items'][0]['height']} high after {item_height}: same font")
+            scaled = geometry(st)
+            for hwnd, (_, _, w, h) in before.items():
+                w2, h2 = scaled[hwnd][2:]
+                check(abs(2 * w2 - 3 * w) <= 2 and abs(2 * h2 - 3 * h) <= 2 or hwnd in (
+                    st.combo["hwnd"],), f"control {hwnd} {w}x{h} became {w2}x{h2}")
+        d.press_button(button)
+        grid.assign(f"Button {button + 1}")
+        devices.check_page(s.probe(), grid, f"a button at {dpi} DPI")
+    check_eq(geometry(s.probe()), before, "every control after the way back")
+
+
 # How many controllers
 
 
@@ -506,7 +548,8 @@ def dinput8_beside_the_tool_is_never_loaded(s):
     check(not log.exists(), "the dinput8.dll beside the tool was loaded")
 
 
-SCENARIOS = ([one_controller_fills_the_gamepad_page, two_controllers_only_the_first_assigns,
+SCENARIOS = ([one_controller_fills_the_gamepad_page, window_follows_a_monitor_of_another_dpi,
+              two_controllers_only_the_first_assigns,
               seventeen_controllers_the_first_is_used, no_controller_gamepad_page_takes_delete_only,
               pad_presses_within_one_tick, controller_polled_with_no_effect_assigns,
               controller_works_again_after_the_background,

@@ -12,7 +12,7 @@ from pathlib import Path
 LIMIT = 150 * 1024
 # DLLs that every Windows installation has in its system folder.
 SYSTEM_DLLS = {"kernel32.dll", "user32.dll", "gdi32.dll", "advapi32.dll", "comctl32.dll",
-               "msvcrt.dll", "shell32.dll", "ole32.dll", "comdlg32.dll", "ntdll.dll"}
+               "msvcrt.dll", "shell32.dll", "ole32.dll", "comdlg32.dll", "ntdll.dll", "uxtheme.dll"}
 FORBIDDEN = {"dinput8.dll", "winmm.dll"}
 # objdump's name for each architecture's executables; the x86-64 objdump reads
 # both.

@@ -123,7 +123,37 @@ def english_where_japanese_is_not_read(s):
     check_eq(app.wait_exit(), 0, "exit code")
 
 
+def scaled_display(s, dpi):
+    """The prefix's display scaling at dpi: the window is the 96-DPI one scaled,
+    centred, nothing cut, and a key still assigns."""
+    driver.set_display_dpi(s, dpi)
+    try:
+        app, st = driver.start_tool(s)
+        driver.expect_scaled_layout(st, dpi)
+        m = st.main
+        check_eq((m["x"], m["y"]), ((1024 - m["width"]) // 2, (768 - m["height"]) // 2),
+                 "centred position")
+        st = driver.show_page(s, 1)
+        driver.expect_scaled_layout(st, dpi)
+        driver.select_slot(s, 3, 1)
+        s.focus()
+        s.press("space")
+        st = s.wait_for(lambda st: st.checked_slots() == [(4, 1)], 10, "selection moved on")
+        expect_captions(st, {"X": ["A", "Space", E], "C": [E, "Enter", "C"]}, "after Space")
+    finally:
+        driver.set_display_dpi(s, 96)
+
+
+def display_at_150_percent(s):
+    scaled_display(s, 144)
+
+
+def display_at_200_percent(s):
+    scaled_display(s, 192)
+
+
 if __name__ == "__main__":
     driver.main([window_and_controls, labels_from_keyname, cedar_from_rpgtype,
                  folder_with_a_0x5c_character, western_system_japanese_folder_and_language,
-                 english_where_japanese_is_not_read])
+                 english_where_japanese_is_not_read, display_at_150_percent,
+                 display_at_200_percent])

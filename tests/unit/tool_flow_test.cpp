@@ -178,8 +178,8 @@ TEST_F(ToolFlowTest, StartsWithSettingsThenDevicesThenRecordThenPages) {
                                                "AddEdition CEDAR",
                                                "SelectEditionByText CEDAR fallback",
                                                "BuildPages 0",
-                                               "FitTabToPages",
-                                               "CenterOnDesktop",
+                                               "LayOutMainWindow",
+                                               "CenterOnCursorMonitor",
                                                "StartTimer"};
     EXPECT_EQ(seen, expected);
     EXPECT_EQ(TheShell().editionSelection, 1);

@@ -84,7 +84,7 @@ TEST_F(TabPageSetTest, BuildShowsTheInitialPageOrTheFirst) {
     for (const auto& c : cases) {
         SCOPED_TRACE(c.initial);
         TabPageSet set;
-        set.Build(tab_, Instance(), PageTable, c.initial);
+        set.Build(tab_, Instance(), PageTable, c.initial, 5, 25);
         EXPECT_EQ(set.Tab(), tab_);
         ASSERT_EQ(set.ItemCount(), 2) << "a rebuild left old tabs behind";
         EXPECT_EQ(TabText(tab_, 0), JapaneseTexts.gamepadTab);
@@ -95,7 +95,7 @@ TEST_F(TabPageSetTest, BuildShowsTheInitialPageOrTheFirst) {
 
 TEST_F(TabPageSetTest, SelectFollowsTheTabOrAnIndex) {
     TabPageSet set;
-    set.Build(tab_, Instance(), PageTable, 0);
+    set.Build(tab_, Instance(), PageTable, 0, 5, 25);
     // A click on a tab changes the tab control's selection first.
     SendMessageA(tab_, TCM_SETCURSEL, 1, 0);
     set.Select(-1);
@@ -226,7 +226,7 @@ TEST(CenterWindow, CentresOnTheDesktopOrAReference) {
 }
 
 TEST(ControlFont, IsTheShiftJisGothicAtTwelvePixels) {
-    const LOGFONTW description = ControlFontDescription();
+    const LOGFONTW description = ControlFontDescription(96);
     LOGFONTW expected = {};
     expected.lfHeight = -12;
     expected.lfWeight = 400;
@@ -241,10 +241,10 @@ TEST(ControlFont, IsTheShiftJisGothicAtTwelvePixels) {
     EXPECT_EQ(std::memcmp(&description, &expected, sizeof(expected)), 0);
 
     ControlFont font;
-    font.Create();
+    font.Create(96);
     ASSERT_NE(font.Handle(), nullptr);
     const HFONT first = font.Handle();
-    font.Create();
+    font.Create(96);
     EXPECT_NE(font.Handle(), nullptr);
     // The replaced font was deleted.
     LOGFONTA left = {};

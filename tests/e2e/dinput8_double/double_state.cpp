@@ -119,11 +119,12 @@ struct Message {
     HWND window;
     WPARAM what;
     LPARAM detail;
+    UINT message;
 };
 
 DWORD WINAPI SendFromAnotherThread(void* parameter) {
     Message* m = static_cast<Message*>(parameter);
-    SendMessageW(m->window, WM_DEVICECHANGE, m->what, m->detail);
+    SendMessageW(m->window, m->message, m->what, m->detail);
     delete m;
     return 0;
 }
@@ -133,8 +134,8 @@ DWORD WINAPI SendFromAnotherThread(void* parameter) {
 // another thread, as the system's broadcast is: the window procedure gets
 // them when the tool's thread next retrieves messages, not inside the read
 // that took the command.
-bool Deliver(WPARAM what, LPARAM detail) {
-    if (!(what & 0x8000))
+bool Deliver(WPARAM what, LPARAM detail, UINT message = WM_DEVICECHANGE) {
+    if (message == WM_DEVICECHANGE && !(what & 0x8000))
         return PostMessageW(window, WM_DEVICECHANGE, what, detail) != 0;
     static bool pinned = false;
     HMODULE self = nullptr;
@@ -143,7 +144,7 @@ bool Deliver(WPARAM what, LPARAM detail) {
         pinned = GetModuleHandleExW(
             GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_PIN,
             reinterpret_cast<LPCWSTR>(&SendFromAnotherThread), &self);
-    Message* m = new Message{window, what, detail};
+    Message* m = new Message{window, what, detail, message};
     HANDLE thread = CreateThread(nullptr, 0, SendFromAnotherThread, m, 0, nullptr);
     if (!thread) {
         delete m;
@@ -319,6 +320,19 @@ void Apply(const std::vector<std::string>& w, const std::string& line) {
                (w[1] == "devnodes" || w[1] == "interface" || w[1] == "both" || w[1] == "none")) {
         notifyDevnodes = w[1] == "devnodes" || w[1] == "both";
         notifyInterface = w[1] == "interface" || w[1] == "both";
+    } else if (verb == "dpi" && w.size() == 6) {
+        // What Windows sends a per-monitor-aware window moved to a monitor of
+        // another DPI: the DPI in both words, a suggested rectangle.
+        const WORD dpi = static_cast<WORD>(Number(w[1]));
+        RECT* suggested =
+            new RECT{static_cast<LONG>(Number(w[2])), static_cast<LONG>(Number(w[3])),
+                     static_cast<LONG>(Number(w[4])), static_cast<LONG>(Number(w[5]))};
+        std::string note =
+            "dpi window=" + std::to_string(reinterpret_cast<UINT_PTR>(window)) + " dpi=" + w[1];
+        if (!window ||
+            !Deliver(MAKEWPARAM(dpi, dpi), reinterpret_cast<LPARAM>(suggested), WM_DPICHANGED))
+            note += " failed";
+        Log(note);
     } else if (verb == "mark") {
         // Only logged: shows the driver that a later device read has begun.
     } else {

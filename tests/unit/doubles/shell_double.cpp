@@ -47,8 +47,8 @@ void ShowControl(WindowRef, bool visible) {
     Record(std::string("ShowControl ") + (visible ? "shown" : "hidden"));
 }
 
-void FitTabToPages(WindowRef, const MainControls&) {
-    Record("FitTabToPages");
+void LayOutMainWindow(WindowRef, const MainControls&) {
+    Record("LayOutMainWindow");
 }
 
 void ScheduleDeviceRefresh(WindowRef) {
@@ -104,8 +104,8 @@ void ShowPage(int page) {
     Record("ShowPage " + std::to_string(page));
 }
 
-void CenterOnDesktop(WindowRef) {
-    Record("CenterOnDesktop");
+void CenterOnCursorMonitor(WindowRef) {
+    Record("CenterOnCursorMonitor");
 }
 
 void StartTimer(WindowRef) {

@@ -1,0 +1,205 @@
+#include "app/window_layout_win32.h"
+
+#include "app/process_globals_win32.h"
+#include "ui/dpi_win32.h"
+#include "ui/main_layout.h"
+
+namespace {
+
+constexpr int kMostPageChildren = 48;
+
+struct PageGeometry {
+    int size[2];  // width, height
+    int childCount;
+    HWND children[kMostPageChildren];
+    RECT childRects[kMostPageChildren];  // in the page's client area
+};
+
+// The pages as they were made; see RememberPageGeometry.
+struct {
+    int dpi;
+    int pageCount;
+    PageGeometry pages[TabPageSet::kMaxPages];
+    LOGFONTW font;
+    bool hasFont;
+} Made = {};
+
+int LayoutDpi = kBaseDpi;
+// The DPI the pages' controls are placed for now.
+int PagesDpi = kBaseDpi;
+
+RECT RectIn(HWND window, HWND parent) {
+    RECT rect = {};
+    GetWindowRect(window, &rect);
+    MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&rect), 2);
+    return rect;
+}
+
+void Place(HWND control, const LayoutRect& rect) {
+    if (control != nullptr) {
+        SetWindowPos(control, nullptr, rect.x, rect.y, rect.width, rect.height,
+                     SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+}
+
+HWND Hwnd(WindowRef window) {
+    return static_cast<HWND>(window);
+}
+
+int Rescaled(int value) {
+    return DpiRescale(value, LayoutDpi, Made.dpi);
+}
+
+// The pages at LayoutDpi: at the DPI they were made at, as the dialog
+// manager placed them; at any other, that geometry scaled.
+void PlacePages(const MainLayout& layout) {
+    const bool rescale = LayoutDpi != PagesDpi;
+    PagesDpi = LayoutDpi;
+    for (int i = 0; i < TabPages.PageCount() && i < Made.pageCount; ++i) {
+        HWND page = TabPages.Page(i);
+        const PageGeometry& made = Made.pages[i];
+        SetWindowPos(page, nullptr, layout.pageX, layout.pageY, Rescaled(made.size[0]),
+                     Rescaled(made.size[1]),
+                     SWP_NOZORDER | SWP_NOACTIVATE | (rescale ? 0 : SWP_NOSIZE));
+        for (int c = 0; rescale && c < made.childCount; ++c) {
+            const RECT& r = made.childRects[c];
+            const int left = Rescaled(r.left);
+            const int top = Rescaled(r.top);
+            SetWindowPos(made.children[c], nullptr, left, top, Rescaled(r.right) - left,
+                         Rescaled(r.bottom) - top, SWP_NOZORDER | SWP_NOACTIVATE);
+        }
+    }
+}
+
+// How far the tab must grow to hold the pages' controls whole, where one
+// reaches past its client area by more than the layout allows; 0, 0 otherwise.
+void PageOverflow(HWND tab, const MainLayout& layout, int* dx, int* dy) {
+    RECT area = {};
+    GetClientRect(tab, &area);
+    LONG right = area.right;
+    LONG bottom = area.bottom;
+    bool cut = false;
+    for (int i = 0; i < TabPages.PageCount(); ++i) {
+        for (HWND child = GetWindow(TabPages.Page(i), GW_CHILD); child != nullptr;
+             child = GetWindow(child, GW_HWNDNEXT)) {
+            const RECT rect = RectIn(child, tab);
+            cut = cut || rect.right - area.right > layout.fitAllowance ||
+                  rect.bottom - area.bottom > layout.fitAllowance;
+            right = rect.right > right ? rect.right : right;
+            bottom = rect.bottom > bottom ? rect.bottom : bottom;
+        }
+    }
+    *dx = cut && right > area.right ? right - area.right + layout.fitMargin : 0;
+    *dy = cut && bottom > area.bottom ? bottom - area.bottom + layout.fitMargin : 0;
+}
+
+void SetFont(HWND control, HFONT font) {
+    if (control != nullptr) {
+        SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
+    }
+}
+
+// The pages' font at LayoutDpi, from the one they were made with. The dialog
+// manager's own font stays the page dialog's: it deletes it with the page.
+void RescalePageFont() {
+    if (!Made.hasFont) {
+        return;
+    }
+    LOGFONTW description = Made.font;
+    description.lfHeight = Rescaled(description.lfHeight);
+    description.lfWidth = Rescaled(description.lfWidth);
+    ControlFont next;
+    next.CreateShowing(description, L"");
+    if (next.Handle() == nullptr) {
+        return;
+    }
+    for (int i = 0; i < TabPages.PageCount(); ++i) {
+        for (HWND child = GetWindow(TabPages.Page(i), GW_CHILD); child != nullptr;
+             child = GetWindow(child, GW_HWNDNEXT)) {
+            SetFont(child, next.Handle());
+        }
+    }
+    // The font replaced is deleted with `next`, now that no control uses it.
+    PageFont.Swap(next);
+}
+
+void RescaleControlFont(const MainControls& controls) {
+    ControlFont next;
+    next.Create(LayoutDpi);
+    const HWND users[] = {Hwnd(controls.tab), Hwnd(controls.combo), Hwnd(controls.ok),
+                          Hwnd(controls.cancel), Hwnd(controls.controllerLine)};
+    for (HWND control : users) {
+        SetFont(control, next.Handle());
+    }
+    MainFont.Swap(next);
+}
+
+}  // namespace
+
+int MainWindowDpi() {
+    return LayoutDpi;
+}
+
+void TakeMainWindowDpi(HWND mainWindow) {
+    LayoutDpi = WindowDpi(mainWindow);
+}
+
+void RememberPageGeometry() {
+    Made.dpi = LayoutDpi;
+    PagesDpi = LayoutDpi;
+    Made.pageCount = TabPages.PageCount();
+    for (int i = 0; i < Made.pageCount; ++i) {
+        HWND page = TabPages.Page(i);
+        PageGeometry& made = Made.pages[i];
+        RECT size = {};
+        GetWindowRect(page, &size);
+        made.size[0] = size.right - size.left;
+        made.size[1] = size.bottom - size.top;
+        made.childCount = 0;
+        for (HWND child = GetWindow(page, GW_CHILD);
+             child != nullptr && made.childCount < kMostPageChildren;
+             child = GetWindow(child, GW_HWNDNEXT)) {
+            made.children[made.childCount] = child;
+            made.childRects[made.childCount++] = RectIn(child, page);
+        }
+        KeepDialogFromRescaling(page);
+    }
+    HWND first = TabPages.Page(0);
+    HWND child = first != nullptr ? GetWindow(first, GW_CHILD) : nullptr;
+    const HFONT font =
+        child != nullptr ? reinterpret_cast<HFONT>(SendMessageW(child, WM_GETFONT, 0, 0)) : nullptr;
+    Made.hasFont = font != nullptr && GetObjectW(font, sizeof(Made.font), &Made.font) != 0;
+}
+
+void ApplyMainLayout(HWND mainWindow, const MainControls& controls) {
+    MainLayout layout = MainLayoutAt(LayoutDpi);
+    HWND tab = Hwnd(controls.tab);
+    Place(tab, layout.tab);
+    PlacePages(layout);
+    int dx = 0;
+    int dy = 0;
+    PageOverflow(tab, layout, &dx, &dy);
+    GrowLayout(layout, dx, dy);
+    Place(tab, layout.tab);
+    Place(Hwnd(controls.combo), layout.combo);
+    Place(Hwnd(controls.controllerLine), layout.controllerLine);
+    Place(Hwnd(controls.ok), layout.ok);
+    Place(Hwnd(controls.cancel), layout.cancel);
+    SetWindowPos(mainWindow, nullptr, 0, 0, layout.windowWidth, layout.windowHeight,
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void ChangeMainWindowDpi(HWND mainWindow, const MainControls& controls, int dpi,
+                         const RECT& suggested) {
+    LayoutDpi = dpi > 0 ? dpi : kBaseDpi;
+    SetWindowPos(mainWindow, nullptr, suggested.left, suggested.top,
+                 suggested.right - suggested.left, suggested.bottom - suggested.top,
+                 SWP_NOZORDER | SWP_NOACTIVATE);
+    if (controls.tab == nullptr) {
+        return;
+    }
+    RescaleControlFont(controls);
+    RescalePageFont();
+    ApplyMainLayout(mainWindow, controls);
+    RedrawWindow(mainWindow, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+}

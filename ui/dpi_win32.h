@@ -1,0 +1,23 @@
+// The DPI a window is drawn at, and the monitor a window opens on. The calls
+// that tell a window's or a monitor's own DPI are newer than Vista, so they
+// are looked up at run time, with the system DPI where they are missing.
+#pragma once
+
+#include <windows.h>
+
+#include "ui/main_layout.h"
+
+// GetDpiForWindow (Windows 10 1607), else GetDpiForMonitor of the window's
+// monitor (8.1), else the system DPI (Vista and 7, which scale every window
+// by one system-wide DPI).
+int WindowDpi(HWND window);
+
+// The work area (the monitor less its taskbars) of the monitor that holds
+// the mouse cursor, or of the primary monitor when the cursor's position
+// cannot be read.
+LayoutRect CursorMonitorWorkArea();
+
+// Asks the dialog manager not to rescale a page dialog on a DPI change
+// (Windows 10 1703 and later do so for dialogs of a per-monitor-v2 window):
+// the tool scales the pages itself, from the geometry they were made with.
+void KeepDialogFromRescaling(HWND dialog);
