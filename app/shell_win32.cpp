@@ -6,9 +6,9 @@
 
 #include "app/process_globals_win32.h"
 #include "app/shell_port.h"
+#include "res/resource.h"
 #include "ui/center_window_win32.h"
 #include "ui/page_table_win32.h"
-#include "ui/texts.h"
 #include "ui/wide_text_win32.h"
 
 namespace {
@@ -20,12 +20,11 @@ constexpr DWORD kOkStyle = WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_DEFPUSHBUTTON
 constexpr DWORD kCancelStyle = WS_CHILD | WS_VISIBLE | WS_TABSTOP;
 constexpr DWORD kLineStyle = WS_CHILD | WS_VISIBLE | SS_LEFT | SS_NOPREFIX;
 constexpr UINT kTickMilliseconds = 20;
-constexpr UINT_PTR kRefreshTimer = 1;
 // Long enough for a burst of device messages, short enough to feel at once.
 constexpr UINT kRefreshDelayMilliseconds = 300;
 
-HWND CreateControl(HWND parent, HINSTANCE instance, const wchar_t* className, int id,
-                   const char* text, DWORD style, int x, int y, int width, int height) {
+HWND CreateControl(HWND parent, HINSTANCE instance, const wchar_t* className, int id, TextId text,
+                   DWORD style, int x, int y, int width, int height) {
     return CreateWindowExW(kControlExStyle, className, WideText(text).Get(), style, x, y, width,
                            height, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
                            instance, nullptr);
@@ -105,17 +104,17 @@ bool CreateMainControls(WindowRef mainWindow, InstanceRef instanceRef, MainContr
     HWND parent = Hwnd(mainWindow);
     HINSTANCE instance = static_cast<HINSTANCE>(instanceRef);
     HWND tab =
-        CreateControl(parent, instance, WC_TABCONTROLW, 900, "", kTabStyle, 12, 12, 455, 255);
+        CreateControl(parent, instance, WC_TABCONTROLW, IDC_TAB, 0, kTabStyle, 12, 12, 455, 255);
     // 100 pixels high including the drop-down list.
     HWND combo =
-        CreateControl(parent, instance, L"COMBOBOX", 1033, "", kComboStyle, 12, 275, 88, 100);
-    HWND ok =
-        CreateControl(parent, instance, L"BUTTON", IDOK, Texts->ok, kOkStyle, 281, 275, 88, 21);
-    HWND cancel = CreateControl(parent, instance, L"BUTTON", IDCANCEL, Texts->cancel, kCancelStyle,
+        CreateControl(parent, instance, L"COMBOBOX", IDC_EDITION, 0, kComboStyle, 12, 275, 88, 100);
+    HWND ok = CreateControl(parent, instance, L"BUTTON", IDOK, IDS_OK, kOkStyle, 281, 275, 88, 21);
+    HWND cancel = CreateControl(parent, instance, L"BUTTON", IDCANCEL, IDS_CANCEL, kCancelStyle,
                                 379, 275, 88, 21);
     // Two lines between the combo box and OK; no prefix, as a product name
     // may hold an '&'.
-    HWND line = CreateControl(parent, instance, L"STATIC", 1040, "", kLineStyle, 108, 270, 166, 28);
+    HWND line = CreateControl(parent, instance, L"STATIC", IDC_CONTROLLER_LINE, 0, kLineStyle, 108,
+                              270, 166, 28);
     controls.tab = tab;
     controls.combo = combo;
     controls.ok = ok;
@@ -206,15 +205,15 @@ void CenterOnDesktop(WindowRef window) {
 }
 
 void StartTimer(WindowRef window) {
-    SetTimer(Hwnd(window), 0, kTickMilliseconds, nullptr);
+    SetTimer(Hwnd(window), IDT_TICK, kTickMilliseconds, nullptr);
 }
 
 void ScheduleDeviceRefresh(WindowRef window) {
-    SetTimer(Hwnd(window), kRefreshTimer, kRefreshDelayMilliseconds, nullptr);
+    SetTimer(Hwnd(window), IDT_REFRESH, kRefreshDelayMilliseconds, nullptr);
 }
 
 void StopDeviceRefresh(WindowRef window) {
-    KillTimer(Hwnd(window), kRefreshTimer);
+    KillTimer(Hwnd(window), IDT_REFRESH);
 }
 
 void ShowControl(WindowRef control, bool visible) {

@@ -15,6 +15,7 @@
 #include "ui/page_table_win32.h"
 #include "ui/tab_page_set_win32.h"
 #include "ui/texts.h"
+#include "ui/wide_text_win32.h"
 
 namespace {
 
@@ -31,13 +32,13 @@ bool HasVisibleStyle(HWND window) {
     return (GetWindowLongA(window, GWL_STYLE) & WS_VISIBLE) != 0;
 }
 
-std::string TabText(HWND tab, int index) {
-    char buffer[64] = {};
-    TCITEMA item = {};
+std::wstring TabText(HWND tab, int index) {
+    wchar_t buffer[64] = {};
+    TCITEMW item = {};
     item.mask = TCIF_TEXT;
     item.pszText = buffer;
-    item.cchTextMax = sizeof(buffer);
-    SendMessageA(tab, TCM_GETITEMA, index, reinterpret_cast<LPARAM>(&item));
+    item.cchTextMax = 64;
+    SendMessageW(tab, TCM_GETITEMW, index, reinterpret_cast<LPARAM>(&item));
     return buffer;
 }
 
@@ -87,8 +88,8 @@ TEST_F(TabPageSetTest, BuildShowsTheInitialPageOrTheFirst) {
         set.Build(tab_, Instance(), PageTable, c.initial);
         EXPECT_EQ(set.Tab(), tab_);
         ASSERT_EQ(set.ItemCount(), 2) << "a rebuild left old tabs behind";
-        EXPECT_EQ(TabText(tab_, 0), JapaneseTexts.gamepadTab);
-        EXPECT_EQ(TabText(tab_, 1), JapaneseTexts.keyboardTab);
+        EXPECT_TRUE(TabText(tab_, 0) == L"ゲームパッド");
+        EXPECT_TRUE(TabText(tab_, 1) == L"キーボード");
         ExpectShown(set, c.shown);
     }
 }
@@ -107,12 +108,12 @@ TEST_F(TabPageSetTest, SelectFollowsTheTabOrAnIndex) {
 TEST_F(TabPageSetTest, AttachRemovesTabsAndIgnoresNull) {
     TabPageSet set;
     set.Attach(tab_);
-    set.InsertItem("one", -1);
-    set.InsertItem("two", -1);
-    set.InsertItem("zero", 0);
+    set.InsertItem(L"one", -1);
+    set.InsertItem(L"two", -1);
+    set.InsertItem(L"zero", 0);
     ASSERT_EQ(set.ItemCount(), 3);
-    EXPECT_EQ(TabText(tab_, 0), "zero");
-    EXPECT_EQ(TabText(tab_, 2), "two");
+    EXPECT_TRUE(TabText(tab_, 0) == L"zero");
+    EXPECT_TRUE(TabText(tab_, 2) == L"two");
 
     set.Attach(nullptr);
     EXPECT_EQ(set.Tab(), tab_);
@@ -249,6 +250,29 @@ TEST(ControlFont, IsTheShiftJisGothicAtTwelvePixels) {
     // The replaced font was deleted.
     LOGFONTA left = {};
     EXPECT_EQ(GetObjectA(first, sizeof(left), &left), 0);
+}
+
+// Every language's block is found by the choice table's LANGID, and the
+// controls' and pages' texts of each show in a face with all their glyphs.
+TEST(ControlFont, ShowsTheTextsOfEveryLanguage) {
+    UseLanguage(kFallbackLanguage);
+    const WideText english(IDS_ASK_SAVE);
+    for (int i = 0; i < LanguageCount; ++i) {
+        SCOPED_TRACE(Languages[i].name);
+        UseLanguage(Languages[i].texts);
+        WideText texts;
+        for (TextId text = IDS_OK; text <= IDS_NO_CONTROLLER; ++text) {
+            texts.AppendOwn(text, 0);
+        }
+        if (Languages[i].texts != kFallbackLanguage) {
+            EXPECT_STRNE(WideText(IDS_ASK_SAVE).Get(), english.Get()) << "no block of its own";
+        }
+        ControlFont font;
+        font.CreateShowing(ControlFontDescription(), texts.Get());
+        ASSERT_NE(font.Handle(), nullptr);
+        EXPECT_EQ(MissingGlyphs(font.Handle(), texts.Get()), 0);
+    }
+    UseLanguage(0x0411);
 }
 
 }  // namespace
