@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <set>
 #include <string>
 
 #include "ui/center_window_win32.h"
@@ -255,8 +256,7 @@ TEST(ControlFont, IsTheShiftJisGothicAtTwelvePixels) {
 // Every language's block is found by the choice table's LANGID, and the
 // controls' and pages' texts of each show in a face with all their glyphs.
 TEST(ControlFont, ShowsTheTextsOfEveryLanguage) {
-    UseLanguage(kFallbackLanguage);
-    const WideText english(IDS_ASK_SAVE);
+    std::set<std::wstring> questions;
     for (int i = 0; i < LanguageCount; ++i) {
         SCOPED_TRACE(Languages[i].name);
         UseLanguage(Languages[i].texts);
@@ -264,9 +264,8 @@ TEST(ControlFont, ShowsTheTextsOfEveryLanguage) {
         for (TextId text = IDS_OK; text <= IDS_NO_CONTROLLER; ++text) {
             texts.AppendOwn(text, 0);
         }
-        if (Languages[i].texts != kFallbackLanguage) {
-            EXPECT_STRNE(WideText(IDS_ASK_SAVE).Get(), english.Get()) << "no block of its own";
-        }
+        EXPECT_TRUE(questions.insert(WideText(IDS_ASK_SAVE).Get()).second)
+            << "the same block as another language";
         ControlFont font;
         font.CreateShowing(ControlFontDescription(), texts.Get());
         ASSERT_NE(font.Handle(), nullptr);
