@@ -10,9 +10,11 @@ constexpr TextId kStringsPerBlock = 16;
 const LPCWSTR kStringTable = MAKEINTRESOURCEW(6);
 
 OwnTextChars FindIn(TextId text, LANGID language) {
-    // LoadStringW has no language argument: it follows the thread's UI
-    // language and the system's fallbacks, so it is FindResourceExW with the
-    // language chosen here. Resources stay mapped while the module is loaded.
+    // LoadStringW takes no language: it picks the block by the thread's UI
+    // language and the system's fallbacks, which need not be the language
+    // chosen (a setting, or a region's Chinese). FindResourceExW is given the
+    // block's LANGID. A loaded module's resources stay mapped, so the
+    // pointer outlives the call.
     HMODULE module = GetModuleHandleW(nullptr);
     HRSRC found = FindResourceExW(module, kStringTable,
                                   MAKEINTRESOURCEW(text / kStringsPerBlock + 1), language);
