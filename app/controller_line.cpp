@@ -3,58 +3,28 @@
 #include <cstdint>
 
 #include "input/input_device_set.h"
-#include "ui/texts.h"
 #include "ui/view_port.h"
-
-namespace {
-
-// The format with its "%u" replaced by the count. The texts are Shift-JIS,
-// whose second bytes never fall below 0x40, so a '%' byte is always '%'.
-void FormatCount(const char* format, std::uint32_t count, char* out, std::size_t capacity) {
-    char digits[12];
-    int length = 0;
-    do {
-        digits[length++] = static_cast<char>('0' + count % 10);
-        count /= 10;
-    } while (count != 0);
-    std::size_t at = 0;
-    for (const char* p = format; *p != '\0' && at + 1 < capacity; ++p) {
-        if (p[0] == '%' && p[1] == 'u') {
-            for (int i = length - 1; i >= 0 && at + 1 < capacity; --i) {
-                out[at++] = digits[i];
-            }
-            ++p;
-        } else {
-            out[at++] = *p;
-        }
-    }
-    out[at] = '\0';
-}
-
-}  // namespace
 
 void ShowControllerLine(WindowRef line) {
     const InputDeviceSet& set = InputDevices;
     if (set.padCount == 0 && set.unopenedCount == 0) {
-        view::SetText(line, Texts->noController);
+        view::SetText(line, IDS_NO_CONTROLLER);
         return;
     }
-    char unused[64] = "";
-    char unopened[64] = "";
     const std::uint32_t read = set.padCount > 0 ? 1 : 0;
     const std::uint32_t known = read + set.unopenedCount;
+    TextPart parts[4] = {
+        OwnText(IDS_CONTROLLER),
+        OutsideText(
+            read != 0 ? set.padInfo[set.selectedPad < set.padCount ? set.selectedPad : 0].name : "",
+            TextEncoding::Utf8),
+    };
+    int count = 2;
     if (set.attachedCount > known) {
-        FormatCount(Texts->controllersUnused, set.attachedCount - known, unused, sizeof(unused));
+        parts[count++] = OwnText(IDS_CONTROLLERS_UNUSED, set.attachedCount - known);
     }
     if (set.unopenedCount > 0) {
-        FormatCount(Texts->controllersUnopened, set.unopenedCount, unopened, sizeof(unopened));
+        parts[count++] = OwnText(IDS_CONTROLLERS_UNOPENED, set.unopenedCount);
     }
-    const TextPart parts[] = {
-        {Texts->controller, TextEncoding::ShiftJis},
-        {read != 0 ? set.padInfo[set.selectedPad < set.padCount ? set.selectedPad : 0].name : "",
-         TextEncoding::Utf8},
-        {unused, TextEncoding::ShiftJis},
-        {unopened, TextEncoding::ShiftJis},
-    };
-    view::SetTextParts(line, parts, 4);
+    view::SetTextParts(line, parts, count);
 }

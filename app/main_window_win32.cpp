@@ -5,10 +5,10 @@
 
 #include "app/tool_flow.h"
 #include "app/window_layout_win32.h"
+#include "res/resource.h"
 #include "store/tool_settings.h"
 #include "ui/dpi_win32.h"
 #include "ui/main_layout.h"
-#include "ui/texts.h"
 #include "ui/view_port.h"
 #include "ui/warning_box.h"
 #include "ui/wide_text_win32.h"
@@ -17,13 +17,9 @@ namespace {
 
 // A Unicode window, so its title and messages carry any text unconverted.
 constexpr wchar_t kMainWindowClass[] = L"Config_WindowClass";
-constexpr WORD kIconId = 101;
-constexpr int kTabControlId = 900;
-constexpr int kEditionComboId = 1033;
 // A pop-up with border, caption and system menu: no minimise, maximise or
 // resizing; the layout is drawn for one size, scaled only by the DPI.
 constexpr DWORD kMainWindowStyle = WS_POPUPWINDOW | WS_DLGFRAME;
-constexpr UINT_PTR kRefreshTimer = 1;
 
 // GUID_DEVINTERFACE_HID: game controllers are HID devices.
 constexpr GUID kHidInterface = {
@@ -60,7 +56,7 @@ bool RegisterMainWindowClass(HINSTANCE instance) {
     windowClass.style = 0;
     windowClass.lpfnWndProc = MainWindowProc;
     windowClass.hInstance = instance;
-    windowClass.hIcon = LoadIconA(instance, MAKEINTRESOURCEA(kIconId));
+    windowClass.hIcon = LoadIconW(instance, MAKEINTRESOURCEW(IDI_PADLOOM));
     windowClass.hCursor = LoadCursorA(nullptr, IDC_ARROW);
     windowClass.hbrBackground = reinterpret_cast<HBRUSH>(static_cast<INT_PTR>(COLOR_BTNFACE + 1));
     windowClass.lpszClassName = kMainWindowClass;
@@ -72,10 +68,9 @@ HWND CreateMainWindow(HINSTANCE instance, int showCommand, LPVOID parameter) {
     // DPI; the creation sizes it for that DPI and centres it there.
     const LayoutRect work = CursorMonitorWorkArea();
     const MainLayout layout = MainLayoutAt(kBaseDpi);
-    HWND window =
-        CreateWindowExW(WS_EX_ACCEPTFILES, kMainWindowClass, WideText(Texts->windowTitle).Get(),
-                        kMainWindowStyle, work.x, work.y, layout.windowWidth, layout.windowHeight,
-                        nullptr, nullptr, instance, parameter);
+    HWND window = CreateWindowExW(WS_EX_ACCEPTFILES, kMainWindowClass, WideText(IDS_TITLE).Get(),
+                                  kMainWindowStyle, work.x, work.y, layout.windowWidth,
+                                  layout.windowHeight, nullptr, nullptr, instance, parameter);
     if (window == nullptr) {
         return nullptr;
     }
@@ -95,7 +90,7 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
             ListenForControllers(window);
             return 0;
         case WM_TIMER:
-            if (wParam == kRefreshTimer) {
+            if (wParam == IDT_REFRESH) {
                 OnDeviceRefresh(window);
             } else {
                 OnTick();
@@ -115,8 +110,7 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
         case WM_NOTIFY: {
             // wParam need not be unique; the header names the sender.
             const NMHDR* header = reinterpret_cast<const NMHDR*>(lParam);
-            if (header->idFrom == kTabControlId &&
-                header->code == static_cast<UINT>(TCN_SELCHANGE)) {
+            if (header->idFrom == IDC_TAB && header->code == static_cast<UINT>(TCN_SELCHANGE)) {
                 OnTabChange();
             }
             return 0;
@@ -126,7 +120,7 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
                 AcceptAndClose(window);
             } else if (LOWORD(wParam) == IDCANCEL) {
                 SendMessageW(window, WM_CLOSE, 0, 0);
-            } else if (LOWORD(wParam) == kEditionComboId && HIWORD(wParam) == CBN_SELCHANGE) {
+            } else if (LOWORD(wParam) == IDC_EDITION && HIWORD(wParam) == CBN_SELCHANGE) {
                 SwitchProfile();
             }
             return 0;
@@ -134,8 +128,8 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
             CloseTool(window);
             return 0;
         case WM_DESTROY:
-            KillTimer(window, 0);
-            KillTimer(window, kRefreshTimer);
+            KillTimer(window, IDT_TICK);
+            KillTimer(window, IDT_REFRESH);
             if (HidNotification != nullptr) {
                 UnregisterDeviceNotification(HidNotification);
                 HidNotification = nullptr;
@@ -152,7 +146,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     // First, so that every text from here on is in the user's language.
     ChooseTextLanguage();
     if (!RegisterMainWindowClass(instance)) {
-        Warn(Texts->classInitFailed);
+        Warn(IDS_CLASS_FAILED);
         return 0;
     }
     if (CreateMainWindow(instance, SW_SHOW, nullptr) == nullptr) {
@@ -161,7 +155,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
         MSG quit;
         PeekMessageW(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE);
         MessageBoxOwner = GetDesktopWindow();
-        Warn(Texts->windowCreateFailed);
+        Warn(IDS_WINDOW_FAILED);
         return 0;
     }
     MSG message;

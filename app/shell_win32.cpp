@@ -8,10 +8,10 @@
 #include "app/process_globals_win32.h"
 #include "app/shell_port.h"
 #include "app/window_layout_win32.h"
+#include "res/resource.h"
 #include "ui/center_window_win32.h"
 #include "ui/main_layout.h"
 #include "ui/page_table_win32.h"
-#include "ui/texts.h"
 #include "ui/wide_text_win32.h"
 
 namespace {
@@ -23,12 +23,11 @@ constexpr DWORD kOkStyle = WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_DEFPUSHBUTTON
 constexpr DWORD kCancelStyle = WS_CHILD | WS_VISIBLE | WS_TABSTOP;
 constexpr DWORD kLineStyle = WS_CHILD | WS_VISIBLE | SS_LEFT | SS_NOPREFIX;
 constexpr UINT kTickMilliseconds = 20;
-constexpr UINT_PTR kRefreshTimer = 1;
 // Long enough for a burst of device messages, short enough to feel at once.
 constexpr UINT kRefreshDelayMilliseconds = 300;
 
-HWND CreateControl(HWND parent, HINSTANCE instance, const wchar_t* className, int id,
-                   const char* text, DWORD style, const LayoutRect& rect) {
+HWND CreateControl(HWND parent, HINSTANCE instance, const wchar_t* className, int id, TextId text,
+                   DWORD style, const LayoutRect& rect) {
     return CreateWindowExW(kControlExStyle, className, WideText(text).Get(), style, rect.x, rect.y,
                            rect.width, rect.height, parent,
                            reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance, nullptr);
@@ -83,14 +82,15 @@ bool CreateMainControls(WindowRef mainWindow, InstanceRef instanceRef, MainContr
     HINSTANCE instance = static_cast<HINSTANCE>(instanceRef);
     TakeMainWindowDpi(parent);
     const MainLayout layout = MainLayoutAt(MainWindowDpi());
-    HWND tab = CreateControl(parent, instance, WC_TABCONTROLW, 900, "", kTabStyle, layout.tab);
-    HWND combo = CreateControl(parent, instance, L"COMBOBOX", 1033, "", kComboStyle, layout.combo);
-    HWND ok = CreateControl(parent, instance, L"BUTTON", IDOK, Texts->ok, kOkStyle, layout.ok);
-    HWND cancel = CreateControl(parent, instance, L"BUTTON", IDCANCEL, Texts->cancel, kCancelStyle,
+    HWND tab = CreateControl(parent, instance, WC_TABCONTROLW, IDC_TAB, 0, kTabStyle, layout.tab);
+    HWND combo =
+        CreateControl(parent, instance, L"COMBOBOX", IDC_EDITION, 0, kComboStyle, layout.combo);
+    HWND ok = CreateControl(parent, instance, L"BUTTON", IDOK, IDS_OK, kOkStyle, layout.ok);
+    HWND cancel = CreateControl(parent, instance, L"BUTTON", IDCANCEL, IDS_CANCEL, kCancelStyle,
                                 layout.cancel);
     // No prefix, as a product name may hold an '&'.
-    HWND line =
-        CreateControl(parent, instance, L"STATIC", 1040, "", kLineStyle, layout.controllerLine);
+    HWND line = CreateControl(parent, instance, L"STATIC", IDC_CONTROLLER_LINE, 0, kLineStyle,
+                              layout.controllerLine);
     controls.tab = tab;
     controls.combo = combo;
     controls.ok = ok;
@@ -158,15 +158,15 @@ void CenterOnCursorMonitor(WindowRef window) {
 }
 
 void StartTimer(WindowRef window) {
-    SetTimer(Hwnd(window), 0, kTickMilliseconds, nullptr);
+    SetTimer(Hwnd(window), IDT_TICK, kTickMilliseconds, nullptr);
 }
 
 void ScheduleDeviceRefresh(WindowRef window) {
-    SetTimer(Hwnd(window), kRefreshTimer, kRefreshDelayMilliseconds, nullptr);
+    SetTimer(Hwnd(window), IDT_REFRESH, kRefreshDelayMilliseconds, nullptr);
 }
 
 void StopDeviceRefresh(WindowRef window) {
-    KillTimer(Hwnd(window), kRefreshTimer);
+    KillTimer(Hwnd(window), IDT_REFRESH);
 }
 
 void ShowControl(WindowRef control, bool visible) {

@@ -12,7 +12,6 @@
 #include "store/assign_store.h"
 #include "store/runtime_profiles.h"
 #include "store/tool_settings.h"
-#include "ui/texts.h"
 #include "ui/view_port.h"
 #include "ui/warning_box.h"
 
@@ -42,7 +41,7 @@ bool StoreEdits(bool announce) {
 bool OnMainWindowCreate(WindowRef mainWindow) {
     MessageBoxOwner = mainWindow;
     if (!shell::CreateMainControls(mainWindow, ModuleInstance, MainWindowControls)) {
-        Warn(Texts->controlCreateFailed);
+        Warn(IDS_CONTROLS_FAILED);
         return false;
     }
     StartTool(mainWindow);
@@ -53,7 +52,7 @@ void StartTool(WindowRef mainWindow) {
     ReadToolSettings();
     if (InputDevices.OpenDevices(ModuleInstance, mainWindow, kDeviceThreshold, kDeviceThreshold) !=
         0) {
-        Warn(Texts->directInputFailed);
+        Warn(IDS_DIRECTINPUT_FAILED);
         shell::EndProcess(0);
         return;
     }
@@ -96,7 +95,7 @@ void OnDeviceRefresh(WindowRef mainWindow) {
 }
 
 void SwitchProfile() {
-    const int answer = view::ShowMessage(MessageBoxOwner, Texts->askSave, Texts->captionNotice,
+    const int answer = view::ShowMessage(MessageBoxOwner, IDS_ASK_SAVE, IDS_CAPTION_NOTICE,
                                          kMbYesNoCancel | kMbIconQuestion);
     // A failed store abandons the switch like Cancel: the edits stay on screen
     // and can still be stored to the edition they were made for.

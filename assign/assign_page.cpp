@@ -3,20 +3,20 @@
 #include <cstring>
 
 #include "assign/assign_record.h"
-#include "ui/texts.h"
 #include "ui/view_port.h"
 
 void HandlePageCommand(int page, int id) {
     if (page < 0 || page >= kPageCount) {
         return;
     }
-    const int offset = id - kRadioIdBase;
-    if (offset >= 0 && offset < kIdsPerRow * kRowCount && offset % kIdsPerRow < kSlotsPerRow) {
+    const int offset = id - IDC_SLOT_FIRST;
+    if (offset >= 0 && offset < IDC_IDS_PER_ROW * kRowCount &&
+        offset % IDC_IDS_PER_ROW < kSlotsPerRow) {
         // The radio group has already moved the check mark; only the cursor follows.
-        const int row = offset / kIdsPerRow;
-        const int slot = offset % kIdsPerRow;
+        const int row = offset / IDC_IDS_PER_ROW;
+        const int slot = offset % IDC_IDS_PER_ROW;
         SlotCursor[page] = row + kRowCount * slot;
-    } else if (id == kResetId) {
+    } else if (id == IDC_RESET) {
         std::memcpy(AssignRecord, DefaultAssignRecord, sizeof AssignRecord);
         LoadPageGrid(page);
     }
@@ -32,10 +32,10 @@ void InitPageControls(int page, const PageControls& controls,
     }
     SetRadioCheck(SelectedRadio(page), 1);
     for (int row = 0; row < kRowCount; ++row) {
-        const TextPart label = {labelTexts[row], labelEncoding};
+        const TextPart label = OutsideText(labelTexts[row], labelEncoding);
         view::SetTextParts(controls.labels[row], &label, 1);
     }
-    view::SetText(controls.hint, Texts->deleteHint);
-    view::SetText(controls.reset, Texts->reset);
+    view::SetText(controls.hint, IDS_HINT);
+    view::SetText(controls.reset, IDS_RESET);
     LoadPageGrid(page);
 }

@@ -4,23 +4,18 @@
 #pragma once
 
 #include "assign/slot_grid.h"
+#include "res/resource.h"
 #include "ui/platform_refs.h"
 #include "ui/view_port.h"
 
-constexpr int kAssignPageTemplate = 102;
-// Row r's label is 1000 + 4r; its slot s radio button is 1001 + 4r + s.
-constexpr int kLabelIdBase = 1000;
-constexpr int kRadioIdBase = 1001;
-constexpr int kIdsPerRow = 4;
-constexpr int kResetId = 1032;
-constexpr int kHintId = 0xFFFF;  // -1 in the template
-
 constexpr int LabelId(int row) {
-    return kLabelIdBase + kIdsPerRow * row;
+    return IDC_LABEL(row);
 }
 constexpr int RadioId(int row, int slot) {
-    return kRadioIdBase + kIdsPerRow * row + slot;
+    return IDC_SLOT(row, slot);
 }
+// The hint's id as a dialog item reports it.
+constexpr int kHintId = IDC_HINT & 0xFFFF;
 
 // A WM_COMMAND from control `id`: a radio button selects its slot, Reset puts
 // the built-in record back and reloads this page only; anything else is ignored.

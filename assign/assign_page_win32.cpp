@@ -36,6 +36,6 @@ void InitAssignPage(int page, HWND window) {
         }
     }
     controls.hint = GetDlgItem(window, kHintId);
-    controls.reset = GetDlgItem(window, kResetId);
+    controls.reset = GetDlgItem(window, IDC_RESET);
     InitPageControls(page, controls, labels, ButtonLabelEncoding);
 }

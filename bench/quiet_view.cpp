@@ -9,15 +9,16 @@ const char* volatile LastText = nullptr;
 
 namespace view {
 
-void SetText(WindowRef, const char* text) {
-    LastText = text;
+void SetText(WindowRef, TextId) {}
+void SetText(WindowRef, const char* utf8) {
+    LastText = utf8;
 }
 void SetTextParts(WindowRef, const TextPart* parts, int) {
-    LastText = parts[0].text;
+    LastText = parts[0].bytes;
 }
 void SetButtonCheck(WindowRef, unsigned) {}
 void Focus(WindowRef) {}
-int ShowMessage(WindowRef, const char*, const char*, std::uint32_t) {
+int ShowMessage(WindowRef, TextId, TextId, std::uint32_t) {
     return kIdOk;
 }
 

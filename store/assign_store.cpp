@@ -40,10 +40,10 @@ bool StoreAssignRecord(bool announce) {
                   key.WriteBinary(profile.valueName, AssignRecord, kAssignRecordSize);
     }
     if (!written) {
-        view::ShowMessage(MessageBoxOwner, Texts->saveFailed, Texts->captionNotice,
+        view::ShowMessage(MessageBoxOwner, IDS_SAVE_FAILED, IDS_CAPTION_NOTICE,
                           kMbOk | kMbIconWarning);
     } else if (announce) {
-        view::ShowMessage(MessageBoxOwner, Texts->saved, Texts->captionNotice,
+        view::ShowMessage(MessageBoxOwner, IDS_SAVED, IDS_CAPTION_NOTICE,
                           kMbOk | kMbIconInformation);
     }
     return written;

@@ -11,7 +11,7 @@ void ComboBoxControl::Attach(HWND combo) {
 }
 
 LRESULT ComboBoxControl::AddItem(const char* text, int index) const {
-    const WideText item(text);
+    const WideText item(text, TextEncoding::Utf8);
     const LPARAM wide = reinterpret_cast<LPARAM>(item.Get());
     if (index < 0) {
         return SendMessageW(combo_, CB_ADDSTRING, 0, wide);
@@ -50,7 +50,7 @@ LRESULT ComboBoxControl::SetSelection(int index, bool fallback) const {
 
 bool ComboBoxControl::SelectByText(const char* text, bool fallback) const {
     constexpr int kItemTextCapacity = 300;
-    const WideText wanted(text);
+    const WideText wanted(text, TextEncoding::Utf8);
     for (int i = 0; i < ItemCount(); ++i) {
         wchar_t buffer[kItemTextCapacity] = {};
         if (ItemText(i, buffer, kItemTextCapacity) == CB_ERR) {

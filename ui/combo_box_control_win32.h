@@ -1,5 +1,6 @@
 // The edition combo box (a drop-down list, not sorted). The wrapper never
-// destroys the window. Texts are Shift-JIS and reach the list in UTF-16.
+// destroys the window. Texts are UTF-8 (the editions' ASCII names) and
+// reach the list in UTF-16.
 #pragma once
 
 #include <windows.h>

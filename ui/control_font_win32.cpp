@@ -1,7 +1,6 @@
 #include "ui/control_font_win32.h"
 
 #include "ui/main_layout.h"
-#include "ui/texts.h"
 #include "ui/wide_text_win32.h"
 
 LOGFONTW ControlFontDescription(int dpi) {
@@ -14,10 +13,9 @@ LOGFONTW ControlFontDescription(int dpi) {
     description.lfQuality = DRAFT_QUALITY;
     // Asked for although the face is proportional; the face name decides.
     description.lfPitchAndFamily = FIXED_PITCH | FF_MODERN;
-    // The face converted from code page 932 itself: through the system's code
-    // page it would name no font on a Western Windows.
-    const WideText face(kTextFontFace);
-    lstrcpynW(description.lfFaceName, face.Get(), LF_FACESIZE);
+    // In UTF-16: through the system's code page it would name no font on a
+    // Western Windows.
+    lstrcpynW(description.lfFaceName, L"ＭＳ Ｐゴシック", LF_FACESIZE);
     return description;
 }
 
@@ -58,6 +56,40 @@ int Missing(HDC dc, HFONT font, const wchar_t* text) {
     return missing;
 }
 
+// Keeps in best whichever of the faces misses fewest glyphs of text.
+void TakeFewest(HDC dc, const Faces& faces, LOGFONTW wanted, const wchar_t* text, HFONT& best,
+                int& fewest) {
+    for (int i = 0; i < faces.count && fewest > 0; ++i) {
+        lstrcpynW(wanted.lfFaceName, faces.names[i], LF_FACESIZE);
+        HFONT candidate = CreateFontIndirectW(&wanted);
+        const int missing = candidate != nullptr ? Missing(dc, candidate, text) : fewest;
+        if (missing < fewest) {
+            DeleteObject(best);
+            best = candidate;
+            fewest = missing;
+        } else if (candidate != nullptr) {
+            DeleteObject(candidate);
+        }
+    }
+}
+
+// The GDI character set of the texts' script, from the ANSI code page of
+// their language: GB2312_CHARSET for simplified Chinese, RUSSIAN_CHARSET for
+// Russian, and so on; DEFAULT_CHARSET (every face) where that is unknown.
+BYTE TextCharset() {
+    DWORD codePage = 0;
+    CHARSETINFO info = {};
+    if (GetLocaleInfoW(MAKELCID(TextLanguage, SORT_DEFAULT),
+                       LOCALE_IDEFAULTANSICODEPAGE | LOCALE_RETURN_NUMBER,
+                       reinterpret_cast<LPWSTR>(&codePage),
+                       sizeof(codePage) / sizeof(wchar_t)) == 0 ||
+        !TranslateCharsetInfo(reinterpret_cast<DWORD*>(static_cast<UINT_PTR>(codePage)), &info,
+                              TCI_SRCCODEPAGE)) {
+        return DEFAULT_CHARSET;
+    }
+    return static_cast<BYTE>(info.ciCharset);
+}
+
 }  // namespace
 
 int MissingGlyphs(HFONT font, const wchar_t* text) {
@@ -89,11 +121,18 @@ void ControlFont::Swap(ControlFont& other) {
 }
 
 void ControlFont::Create(int dpi) {
-    WideText shown(Texts->ok);
-    const char* const texts[] = {Texts->cancel,     Texts->gamepadTab,   Texts->keyboardTab,
-                                 Texts->controller, Texts->noController, "MAPLECEDAR"};
-    for (const char* text : texts) {
-        shown.Append(text, TextEncoding::ShiftJis);
+    WideText shown;
+    shown.Append(L"MAPLECEDAR0123456789");
+    const TextId texts[] = {IDS_OK,
+                            IDS_CANCEL,
+                            IDS_TAB_GAMEPAD,
+                            IDS_TAB_KEYBOARD,
+                            IDS_CONTROLLER,
+                            IDS_CONTROLLERS_UNUSED,
+                            IDS_CONTROLLERS_UNOPENED,
+                            IDS_NO_CONTROLLER};
+    for (TextId text : texts) {
+        shown.AppendOwn(text, 0);
     }
     CreateShowing(ControlFontDescription(dpi), shown.Get());
 }
@@ -103,24 +142,23 @@ void ControlFont::CreateShowing(LOGFONTW wanted, const wchar_t* text) {
     HDC dc = GetDC(nullptr);
     int fewest = best != nullptr && dc != nullptr ? Missing(dc, best, text) : 0;
     if (fewest > 0) {
-        Faces faces = {};
-        lstrcpynW(faces.names[faces.count++], L"MS Shell Dlg", LF_FACESIZE);
-        LOGFONTW japanese = {};
-        japanese.lfCharSet = SHIFTJIS_CHARSET;
-        EnumFontFamiliesExW(dc, &japanese, CollectFace, reinterpret_cast<LPARAM>(&faces), 0);
         wanted.lfCharSet = DEFAULT_CHARSET;
         wanted.lfPitchAndFamily = DEFAULT_PITCH | FF_DONTCARE;
-        for (int i = 0; i < faces.count && fewest > 0; ++i) {
-            lstrcpynW(wanted.lfFaceName, faces.names[i], LF_FACESIZE);
-            HFONT candidate = CreateFontIndirectW(&wanted);
-            const int missing = candidate != nullptr ? Missing(dc, candidate, text) : fewest;
-            if (missing < fewest) {
-                DeleteObject(best);
-                best = candidate;
-                fewest = missing;
-            } else if (candidate != nullptr) {
-                DeleteObject(candidate);
+        Faces faces = {};
+        lstrcpynW(faces.names[faces.count++], L"MS Shell Dlg", LF_FACESIZE);
+        TakeFewest(dc, faces, wanted, text, best, fewest);
+        // Then the installed faces of the texts' script, and Japanese ones
+        // for labels saved as Shift-JIS.
+        const BYTE scripts[] = {TextCharset(), SHIFTJIS_CHARSET};
+        for (int i = 0; i < 2 && fewest > 0; ++i) {
+            if (i > 0 && scripts[i] == scripts[0]) {
+                break;
             }
+            LOGFONTW script = {};
+            script.lfCharSet = scripts[i];
+            faces.count = 0;
+            EnumFontFamiliesExW(dc, &script, CollectFace, reinterpret_cast<LPARAM>(&faces), 0);
+            TakeFewest(dc, faces, wanted, text, best, fewest);
         }
     }
     if (dc != nullptr) {

@@ -18,14 +18,16 @@ class ControlFont {
     ControlFont& operator=(const ControlFont&) = delete;
     ~ControlFont();
 
-    // The controls' font at a DPI, replacing (and deleting) a font already
-    // held. A failure leaves no font, and the controls keep the system font.
+    // The controls' font at a DPI, showing their texts in the language in
+    // use, replacing (and deleting) a font already held. A failure leaves no
+    // font, and the controls keep the system font.
     void Create(int dpi);
     // A font like `wanted` with a glyph for every character of `text`: where
     // the font mapper answers `wanted` with a face lacking some (a Western
-    // system maps the Japanese face to a CJK-only fallback, a Western face
-    // has no kana), the system's dialog font or an installed Japanese face
-    // is taken instead, whichever shows the text, else the one missing least.
+    // system maps the Japanese face to a CJK-only fallback, a Japanese face
+    // has no Hangul), the system's dialog font, an installed face of the
+    // texts' script or a Japanese one (for Shift-JIS labels) is taken
+    // instead, whichever shows the text, else the one missing least.
     void CreateShowing(LOGFONTW wanted, const wchar_t* text);
     HFONT Handle() const { return font_; }
     // Exchanges the fonts held: a font still set on controls is deleted only

@@ -2,10 +2,8 @@
 
 #include "assign/assign_page_win32.h"
 
-constexpr WORD kAssignPageTemplate = 102;
-
 const PageRow PageTable[] = {
-    {&TextTable::gamepadTab, kAssignPageTemplate, GamepadPageProc},
-    {&TextTable::keyboardTab, kAssignPageTemplate, KeyboardPageProc},
-    {nullptr, 0, nullptr},
+    {IDS_TAB_GAMEPAD, IDD_ASSIGN_PAGE, GamepadPageProc},
+    {IDS_TAB_KEYBOARD, IDD_ASSIGN_PAGE, KeyboardPageProc},
+    {0, 0, nullptr},
 };

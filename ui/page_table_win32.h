@@ -1,6 +1,6 @@
 // The pages of the main window's tab control, in tab order. Row index = page
 // index = tab item index; the table ends at the first row without a caption.
-// Captions name a text of the language in use, chosen at start.
+// Captions are texts of the tool's own, in the language chosen at start.
 #pragma once
 
 #include <windows.h>
@@ -8,7 +8,7 @@
 #include "ui/texts.h"
 
 struct PageRow {
-    const char* TextTable::*caption;
+    TextId caption;
     WORD templateId;
     DLGPROC dialogProc;
 };

@@ -24,17 +24,16 @@ void TabPageSet::SetSelection(int index) const {
     SendMessageW(tab_, TCM_SETCURSEL, index, 0);
 }
 
-void TabPageSet::InsertItem(const char* caption, int index) const {
+void TabPageSet::InsertItem(const wchar_t* caption, int index) const {
     if (index < 0) {
         index = ItemCount();
         if (index < 0) {
             index = 0;
         }
     }
-    const WideText text(caption);
     TCITEMW item = {};
     item.mask = TCIF_TEXT;
-    item.pszText = const_cast<wchar_t*>(text.Get());
+    item.pszText = const_cast<wchar_t*>(caption);
     SendMessageW(tab_, TCM_INSERTITEMW, index, reinterpret_cast<LPARAM>(&item));
 }
 
@@ -50,8 +49,8 @@ void TabPageSet::Build(HWND tab, HINSTANCE instance, const PageRow* table, int i
                        int pageY) {
     Attach(tab);
     pageCount_ = 0;
-    for (const PageRow* row = table; row->caption != nullptr && pageCount_ < kMaxPages; ++row) {
-        InsertItem(Texts->*row->caption, -1);
+    for (const PageRow* row = table; row->caption != 0 && pageCount_ < kMaxPages; ++row) {
+        InsertItem(WideText(row->caption).Get(), -1);
         HWND page = CreateDialogParamW(instance, MAKEINTRESOURCEW(row->templateId), tab_,
                                        row->dialogProc, 0);
         // Below the tab row; the template keeps the page hidden until Select.

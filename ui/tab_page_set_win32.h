@@ -16,8 +16,8 @@ class TabPageSet {
     // -1 when no tab is selected.
     int CurrentSelection() const;
     void SetSelection(int index) const;
-    // A Shift-JIS caption; a negative index appends.
-    void InsertItem(const char* caption, int index) const;
+    // A negative index appends.
+    void InsertItem(const wchar_t* caption, int index) const;
     // A negative index deletes every item.
     void DeleteItems(int index) const;
     // One tab and one hidden page per table row (at most kMaxPages), each

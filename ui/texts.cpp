@@ -1,84 +1,70 @@
 #include "ui/texts.h"
 
-const TextTable JapaneseTexts = {
-    "Vyne Player 外部キーコンフィグツール",
-    "エラー",
-    "お知らせ",
-    "ウィンドウの初期化に失敗しました",
-    "ウィンドウの作成に失敗しました",
-    "コントロールの作成に失敗しました。",
-    "DirectInputの初期化に失敗しました",
-    "設定を保存しますか？",
-    "設定を保存しました",
-    "設定の保存に失敗しました",
-    "OK",
-    "キャンセル",
-    "ゲームパッド",
-    "キーボード",
-    "※Deleteキーで設定を消せます",
-    "リセット(&R)",
-    "コントローラー: ",
-    "（ほか%u台は未使用）",
-    "（%u台は開けません）",
-    "コントローラー未接続。つなげばすぐ使えます。",
+// One line per block of padloom.rc. Chinese goes by region, the others by
+// language alone.
+const LanguageRow Languages[] = {
+    {"ja", nullptr, 0x0411, {0x0011}},
+    {"en", nullptr, 0x0409, {0x0009}},
+    {"zh-Hans", "zh-CN", 0x0804, {0x0804, 0x1004}},          // China, Singapore
+    {"zh-Hant", "zh-TW", 0x0404, {0x0404, 0x0C04, 0x1404}},  // Taiwan, Hong Kong, Macao
+    {"ko", nullptr, 0x0412, {0x0012}},
+    {"es", nullptr, 0x0C0A, {0x000A}},
+    {"pt-BR", nullptr, 0x0416, {0x0016}},
+    {"ru", nullptr, 0x0419, {0x0019}},
 };
 
-const TextTable EnglishTexts = {
-    "Vyne Player Key Config Tool",
-    "Error",
-    "Notice",
-    "Could not set up the window.",
-    "Could not create the window.",
-    "Could not create the controls.",
-    "Could not initialise DirectInput.",
-    "Save the settings?",
-    "The settings have been saved.",
-    "The settings could not be saved.",
-    "OK",
-    "Cancel",
-    "Gamepad",
-    "Keyboard",
-    "Press Delete to clear a slot.",
-    "&Reset",
-    "Controller: ",
-    " (+%u more, not used)",
-    " (%u could not be opened)",
-    "No controller connected. Just plug one in.",
-};
+const int LanguageCount = sizeof(Languages) / sizeof(Languages[0]);
 
-const TextTable* Texts = &JapaneseTexts;
-
-const char kTextFontFace[] = "ＭＳ Ｐゴシック";
+std::uint16_t TextLanguage = 0x0411;
 
 namespace {
 
 constexpr std::uint16_t kPrimaryLanguageMask = 0x3FF;
-constexpr std::uint16_t kLangJapanese = 0x11;
 
-bool IsAsciiWord(const char* text, const char* word) {
-    for (; *word != '\0'; ++text, ++word) {
-        const char c =
-            (*text >= 'A' && *text <= 'Z') ? static_cast<char>(*text - 'A' + 'a') : *text;
-        if (c != *word) {
+char Lower(char c) {
+    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+}
+
+bool SameName(const char* setting, const char* name) {
+    if (name == nullptr) {
+        return false;
+    }
+    for (; *name != '\0'; ++setting, ++name) {
+        if (Lower(*setting) != Lower(*name)) {
             return false;
         }
     }
-    return *text == '\0';
+    return *setting == '\0';
+}
+
+bool ChosenBy(const LanguageRow& row, std::uint16_t uiLanguage) {
+    for (std::uint16_t id : row.chosenBy) {
+        const bool primaryOnly = id != 0 && (id & ~kPrimaryLanguageMask) == 0;
+        if (id != 0 &&
+            (id == uiLanguage || (primaryOnly && id == (uiLanguage & kPrimaryLanguageMask)))) {
+            return true;
+        }
+    }
+    return false;
 }
 
 }  // namespace
 
-Language ChooseLanguage(const char* setting, std::uint16_t uiLanguage) {
-    if (IsAsciiWord(setting, "ja")) {
-        return Language::Japanese;
+std::uint16_t ChooseLanguage(const char* setting, std::uint16_t uiLanguage) {
+    for (int i = 0; i < LanguageCount; ++i) {
+        const LanguageRow& row = Languages[i];
+        if (SameName(setting, row.name) || SameName(setting, row.alias)) {
+            return row.texts;
+        }
     }
-    if (IsAsciiWord(setting, "en")) {
-        return Language::English;
+    for (int i = 0; i < LanguageCount; ++i) {
+        if (ChosenBy(Languages[i], uiLanguage)) {
+            return Languages[i].texts;
+        }
     }
-    return (uiLanguage & kPrimaryLanguageMask) == kLangJapanese ? Language::Japanese
-                                                                : Language::English;
+    return kFallbackLanguage;
 }
 
-void UseLanguage(Language language) {
-    Texts = language == Language::Japanese ? &JapaneseTexts : &EnglishTexts;
+void UseLanguage(std::uint16_t language) {
+    TextLanguage = language;
 }

@@ -1,50 +1,36 @@
-// Every text the user sees, one table per language, so that they are
-// reviewed together and a language is one more table. The Japanese texts are
-// Shift-JIS (texts.cpp is compiled to code page 932) and the English ones
-// ASCII, which code page 932 reads alike: every text reaches the screen
-// through one conversion from code page 932, whatever the system's.
+// The tool's texts and the choice of their language. The texts themselves
+// live in res/padloom.rc, one string table per language, named here by their
+// ids (IDS_* in res/resource.h); the Win32 side loads them in UTF-16.
 #pragma once
 
 #include <cstdint>
 
-struct TextTable {
-    const char* windowTitle;
-    const char* captionError;
-    const char* captionNotice;
-    const char* classInitFailed;
-    const char* windowCreateFailed;
-    const char* controlCreateFailed;
-    const char* directInputFailed;
-    const char* askSave;
-    const char* saved;
-    const char* saveFailed;
-    const char* ok;
-    const char* cancel;
-    const char* gamepadTab;
-    const char* keyboardTab;
-    const char* deleteHint;
-    const char* reset;
-    // The controller line of the gamepad page: the name of the controller
-    // read follows `controller`; the others are counted by formats in which
-    // "%u" stands for the number.
-    const char* controller;
-    const char* controllersUnused;
-    const char* controllersUnopened;
-    const char* noController;
+#include "res/resource.h"
+
+// A text of the tool's own: an IDS_* id; 0 names none.
+using TextId = std::uint16_t;
+
+// A language of the texts: the name `[Config] Language=` gives for it (and
+// an alias), the Windows LANGID of its block in padloom.rc, and the user
+// interface languages that choose it: a full LANGID names one region, a
+// primary language alone (sublanguage 0) every region of it.
+struct LanguageRow {
+    const char* name;
+    const char* alias;
+    std::uint16_t texts;
+    std::uint16_t chosenBy[4];
 };
 
-extern const TextTable JapaneseTexts;
-extern const TextTable EnglishTexts;
-// The table in use: Japanese until the language is chosen at start.
-extern const TextTable* Texts;
+extern const LanguageRow Languages[];
+extern const int LanguageCount;
+// English: where nothing chooses another, and for a text a block lacks.
+constexpr std::uint16_t kFallbackLanguage = 0x0409;
 
-// ＭＳ Ｐゴシック, the face of the controls' font, in Shift-JIS.
-extern const char kTextFontFace[];
+// The LANGID of the texts in use: Japanese until the language is chosen at
+// start.
+extern std::uint16_t TextLanguage;
 
-enum class Language { Japanese, English };
-
-// "ja" or "en" (ASCII letters in any case) from the settings file wins;
-// otherwise Japanese exactly when the user's UI language (a Windows LANGID)
-// is Japanese.
-Language ChooseLanguage(const char* setting, std::uint16_t uiLanguage);
-void UseLanguage(Language language);
+// The setting (a name or alias of the table, ASCII letters in any case) wins;
+// otherwise the user's UI language (a Windows LANGID) picks; else English.
+std::uint16_t ChooseLanguage(const char* setting, std::uint16_t uiLanguage);
+void UseLanguage(std::uint16_t language);

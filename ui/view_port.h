@@ -6,6 +6,7 @@
 #include <cstdint>
 
 #include "ui/platform_refs.h"
+#include "ui/texts.h"
 
 // MessageBoxA types and answers, under their Win32 values.
 constexpr std::uint32_t kMbOk = 0x00;
@@ -22,28 +23,39 @@ constexpr int kIdNo = 7;
 // exists, the main window from its creation on.
 extern WindowRef MessageBoxOwner;
 
-// How the bytes of a text are to be read: the tool's own texts are
-// Shift-JIS; labels from a settings file saved as UTF-8, and controller names,
-// are UTF-8.
+// How the bytes of a text from outside are to be read: labels from a
+// settings file saved as Shift-JIS, or as UTF-8 like controller names.
 enum class TextEncoding : std::uint8_t { ShiftJis, Utf8 };
 
+// One piece of a control's text: a text of the tool's own, in the language in
+// use, with `count` for its "%u"; or, where `text` is 0, bytes from outside.
 struct TextPart {
-    const char* text;
+    TextId text;
+    std::uint32_t count;
+    const char* bytes;
     TextEncoding encoding;
 };
 
+inline TextPart OwnText(TextId text, std::uint32_t count = 0) {
+    return {text, count, nullptr, TextEncoding::Utf8};
+}
+inline TextPart OutsideText(const char* bytes, TextEncoding encoding) {
+    return {0, 0, bytes, encoding};
+}
+
 namespace view {
 
-// The control's text, from Shift-JIS. The Win32 side converts with code page
-// 932 itself and sets it in UTF-16, so it is right on any system code page.
-void SetText(WindowRef control, const char* text);
-// The control's text, joined from parts each read in its own encoding.
+// The control's text: one of the tool's own texts in the language in use.
+void SetText(WindowRef control, TextId text);
+// The control's text from UTF-8 (the names of the inputs).
+void SetText(WindowRef control, const char* utf8);
+// The control's text, joined from parts.
 void SetTextParts(WindowRef control, const TextPart* parts, int count);
 // BM_SETCHECK with wParam = state (1 checked, 0 unchecked), lParam 0.
 void SetButtonCheck(WindowRef button, unsigned state);
 // SetFocus.
 void Focus(WindowRef control);
-// A message box of Shift-JIS text and caption; answers the button pressed.
-int ShowMessage(WindowRef owner, const char* text, const char* caption, std::uint32_t type);
+// A message box of the tool's own text and caption; answers the button pressed.
+int ShowMessage(WindowRef owner, TextId text, TextId caption, std::uint32_t type);
 
 }  // namespace view

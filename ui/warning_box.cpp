@@ -1,12 +1,11 @@
 #include "ui/warning_box.h"
 
-#include "ui/texts.h"
 #include "ui/view_port.h"
 
-void ShowWarning(WindowRef owner, const char* text) {
-    view::ShowMessage(owner, text, Texts->captionError, kMbOk | kMbIconWarning);
+void ShowWarning(WindowRef owner, TextId text) {
+    view::ShowMessage(owner, text, IDS_CAPTION_ERROR, kMbOk | kMbIconWarning);
 }
 
-void Warn(const char* text) {
+void Warn(TextId text) {
     ShowWarning(MessageBoxOwner, text);
 }

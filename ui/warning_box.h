@@ -2,7 +2,8 @@
 #pragma once
 
 #include "ui/platform_refs.h"
+#include "ui/texts.h"
 
-void ShowWarning(WindowRef owner, const char* text);
+void ShowWarning(WindowRef owner, TextId text);
 // Owned by MessageBoxOwner: the desktop before the main window exists.
-void Warn(const char* text);
+void Warn(TextId text);

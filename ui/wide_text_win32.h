@@ -1,24 +1,37 @@
-// Texts in UTF-16 for the wide ("W") calls, converted at the window boundary:
-// Shift-JIS with code page 932 itself, never the system's, so the tool's
-// Japanese is right on a Western Windows too; UTF-8 with CP_UTF8.
+// Texts in UTF-16 for the wide ("W") calls. The tool's own texts come from
+// the string tables of padloom.rc in the language in use; text from outside
+// is converted at the window boundary: Shift-JIS labels with code page 932
+// itself, never the system's, and UTF-8 with CP_UTF8.
 #pragma once
 
 #include <windows.h>
 
 #include "ui/view_port.h"
 
+// A text of the tool's own as the resources hold it: `length` UTF-16 units,
+// not NUL-terminated. English where the block of the language in use lacks
+// it; empty where that lacks it too.
+struct OwnTextChars {
+    const wchar_t* chars;
+    int length;
+};
+OwnTextChars FindOwnText(TextId text);
+
 class WideText {
   public:
     WideText() = default;
-    // A Shift-JIS text.
-    explicit WideText(const char* text) { Append(text, TextEncoding::ShiftJis); }
+    explicit WideText(TextId text) { AppendOwn(text, 0); }
+    WideText(const char* text, TextEncoding encoding) { Append(text, encoding); }
     ~WideText();
     WideText(const WideText&) = delete;
     WideText& operator=(const WideText&) = delete;
 
+    // A text of the tool's own, with `count` in decimal for its "%u".
+    void AppendOwn(TextId text, std::uint32_t count);
     // A part that cannot be converted (or no memory for it) is left out.
     void Append(const char* text, TextEncoding encoding);
     void Append(const wchar_t* text);
+    void Append(const wchar_t* chars, int length);
     const wchar_t* Get() const { return text_; }
 
   private:

@@ -628,6 +628,30 @@ def expect_captions(st, expected, what):
         check_eq(got, [list(r) for r in expected], what)
 
 
+def rc_texts():
+    """The tool's texts as res/padloom.rc holds them: {"LANG_X, SUBLANG_Y": {"IDS_...": text}},
+    one entry per LANGUAGE block with a STRINGTABLE."""
+    tables, language, table = {}, None, None
+    for line in (REPO / "res" / "padloom.rc").read_text(encoding="utf-8").splitlines():
+        line = line.strip()
+        if line.startswith("LANGUAGE "):
+            language = line[len("LANGUAGE "):]
+        elif line == "STRINGTABLE":
+            table = tables.setdefault(language, {})
+        elif line == "END":
+            table = None
+        elif table is not None and line.startswith("IDS_"):
+            name, text = line.split(None, 1)
+            table[name] = text[1:-1].replace('""', '"')
+    return tables
+
+
+def text_ids():
+    """The names of every text id in res/resource.h."""
+    header = (REPO / "res" / "resource.h").read_text(encoding="utf-8")
+    return [line.split()[1] for line in header.splitlines() if line.startswith("#define IDS_")]
+
+
 E = "----"
 DEFAULT_PAD = [[f"Button {i + 1}", E, E] for i in range(8)]
 DEFAULT_KEYS = [["Shift", "Z", E], ["Esc", "Num 0", "X"], ["Space", "Enter", "C"], ["A", E, E],

@@ -152,8 +152,73 @@ def display_at_200_percent(s):
     scaled_display(s, 192)
 
 
+# The locale under which Wine gives each further language, and its block in padloom.rc.
+LOCALES = {
+    "zh_CN": "LANG_CHINESE, SUBLANG_CHINESE_SIMPLIFIED",
+    "zh_TW": "LANG_CHINESE, SUBLANG_CHINESE_TRADITIONAL",
+    "ko_KR": "LANG_KOREAN, SUBLANG_KOREAN",
+    "es_ES": "LANG_SPANISH, SUBLANG_SPANISH_MODERN",
+    "pt_BR": "LANG_PORTUGUESE, SUBLANG_PORTUGUESE_BRAZILIAN",
+    "ru_RU": "LANG_RUSSIAN, SUBLANG_DEFAULT",
+}
+
+
+def system_of(locale):
+    return {"LANG": f"{locale}.UTF-8", "LC_ALL": f"{locale}.UTF-8"}
+
+
+def expect_texts(st, texts, what):
+    """The main window, its tabs and buttons and the shown page read as the table says."""
+    m = st.main
+    top = {c["id"]: c for c in st.controls if c["parent"] == m["hwnd"]}
+    page = st.visible_page()
+    check_eq([m["title"], top[IDOK]["text"], top[IDCANCEL]["text"],
+              [i["text"] for i in st.tab["items"]], page[0xFFFF]["text"], page[1032]["text"]],
+             [texts["IDS_TITLE"], texts["IDS_OK"], texts["IDS_CANCEL"],
+              [texts["IDS_TAB_GAMEPAD"], texts["IDS_TAB_KEYBOARD"]], texts["IDS_HINT"],
+              texts["IDS_RESET"]], f"{what}: title, OK, Cancel, tabs, hint, Reset")
+    line = top[1040]["text"]
+    check(line == texts["IDS_NO_CONTROLLER"] or line.startswith(texts["IDS_CONTROLLER"]),
+          f"{what}: controller line {line!r}")
+
+
+def each_language_from_the_system(s):
+    """Each further language on a system whose UI language it is: every text
+    as its block in padloom.rc holds it, and every block complete."""
+    tables = driver.rc_texts()
+    for language, texts in tables.items():
+        missing = [i for i in driver.text_ids() if not texts.get(i)]
+        check_eq(missing, [], f"texts missing from the block {language}")
+    for locale, language in LOCALES.items():
+        texts = tables[language]
+        app, st = driver.start_tool(s, s.new_folder(locale), env=system_of(locale))
+        expect_texts(st, texts, locale)
+        if locale in ("zh_CN", "ko_KR"):
+            s.screenshot(f"{s.scenario}-{locale}")
+        driver.choose_edition(s, 1)
+        box = s.wait_box(caption=texts["IDS_CAPTION_NOTICE"])
+        check(texts["IDS_ASK_SAVE"] in box["texts"], f"{locale}: box texts {box['texts']!r}")
+        s.answer(box, IDCANCEL)
+        s.click(s.probe().control(IDCANCEL, page=False))
+        check_eq(app.wait_exit(), 0, f"{locale}: exit code")
+
+
+def language_setting_overrides_the_system(s):
+    tables = driver.rc_texts()
+    for locale, setting, language in (
+            ("C", "ko", "LANG_KOREAN, SUBLANG_KOREAN"),
+            ("zh_CN", "ZH-TW", "LANG_CHINESE, SUBLANG_CHINESE_TRADITIONAL"),
+            ("ru_RU", "xx", "LANG_RUSSIAN, SUBLANG_DEFAULT")):
+        app, st = driver.start_tool(s, s.new_folder(setting),
+                                    ini=f"[Config]\nLanguage={setting}\n", env=system_of(locale))
+        expect_texts(st, tables[language], f"Language={setting} under {locale}")
+        s.click(s.probe().control(IDCANCEL, page=False))
+        check_eq(app.wait_exit(), 0, "exit code")
+
+
 if __name__ == "__main__":
     driver.main([window_and_controls, labels_from_keyname, cedar_from_rpgtype,
                  folder_with_a_0x5c_character, western_system_japanese_folder_and_language,
                  english_where_japanese_is_not_read, display_at_150_percent,
-                 display_at_200_percent])
+                 display_at_200_percent, each_language_from_the_system,
+                 language_setting_overrides_the_system])

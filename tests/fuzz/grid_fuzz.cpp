@@ -76,7 +76,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                 AdvanceCursor(page);
                 break;
             case 2:
-                HandlePageCommand(page, kResetId);
+                HandlePageCommand(page, IDC_RESET);
                 break;
             default:  // a click on any control id near the page's radio buttons
                 HandlePageCommand(page, 995 + choice % 40);

@@ -58,7 +58,7 @@ TEST_F(AssignPageTest, ResetRestoresOnePageOnly) {
     std::memset(AssignRecord, 0, kAssignRecordSize);
     TheView().Reset();
 
-    HandlePageCommand(1, kResetId);
+    HandlePageCommand(1, IDC_RESET);
     EXPECT_EQ(0, std::memcmp(AssignRecord, DefaultAssignRecord, kAssignRecordSize));
     EXPECT_EQ(SlotGrid[1][3][0], 21) << "row X back to A";
     EXPECT_EQ(SlotGrid[0][0][1], 10) << "the gamepad page keeps its edit";
@@ -90,9 +90,7 @@ TEST_F(AssignPageTest, InitTakesControlsChecksCursorAndShowsLabels) {
     controls.hint = reinterpret_cast<WindowRef>(std::uintptr_t{0x600});
     controls.reset = reinterpret_cast<WindowRef>(std::uintptr_t{0x601});
     const char* const texts[kRowCount] = {"決定", "B", "", "X", "Y", "Z", "L", "R"};
-    UseLanguage(Language::English);
     InitPageControls(1, controls, texts, TextEncoding::Utf8);
-    UseLanguage(Language::Japanese);
 
     for (int i = 0; i < kSlotCount; ++i) {
         EXPECT_EQ(SlotRadios[1][i], controls.radios[i]);
@@ -106,8 +104,8 @@ TEST_F(AssignPageTest, InitTakesControlsChecksCursorAndShowsLabels) {
     EXPECT_EQ(TheView().texts[labels[7]], "R");
     EXPECT_EQ(TheView().texts[FakeRadio(1, 2, 1)], "Enter");
     // The template's hint and Reset are Japanese; the language in use wins.
-    EXPECT_EQ(TheView().texts[controls.hint], EnglishTexts.deleteHint);
-    EXPECT_EQ(TheView().texts[controls.reset], "&Reset");
+    EXPECT_EQ(TheView().texts[controls.hint], Shown(IDS_HINT));
+    EXPECT_EQ(TheView().texts[controls.reset], Shown(IDS_RESET));
     EXPECT_EQ(TheView().texts.size(), 8u + 24u + 2u);
 }
 

@@ -195,8 +195,8 @@ TEST_F(StoreTest, StoreWritesTheWholeRecordAndAnnouncesOnlyWhenAsked) {
     ASSERT_EQ(1u, TheView().messages.size());
     const ShownMessage& box = TheView().messages[0];
     EXPECT_EQ(kOwner, box.owner);
-    EXPECT_EQ(JapaneseTexts.saved, box.text);
-    EXPECT_EQ(JapaneseTexts.captionNotice, box.caption);
+    EXPECT_EQ(IDS_SAVED, box.text);
+    EXPECT_EQ(IDS_CAPTION_NOTICE, box.caption);
     EXPECT_EQ(0x40u, box.type);
 }
 
@@ -220,8 +220,8 @@ TEST_F(StoreTest, FailedStoreWarnsWhateverAnnounceSaysAndAnswersFalse) {
             ASSERT_EQ(1u, TheView().messages.size());
             const ShownMessage& box = TheView().messages[0];
             EXPECT_EQ(kOwner, box.owner);
-            EXPECT_EQ(JapaneseTexts.saveFailed, box.text);
-            EXPECT_EQ(JapaneseTexts.captionNotice, box.caption);
+            EXPECT_EQ(IDS_SAVE_FAILED, box.text);
+            EXPECT_EQ(IDS_CAPTION_NOTICE, box.caption);
             EXPECT_EQ(0x30u, box.type);
             EXPECT_EQ(failCreate ? 0 : 1, TheRegistry().CountCalls("set"));
             EXPECT_TRUE(TheRegistry().openKeys.empty());
@@ -236,7 +236,7 @@ TEST_F(StoreTest, NoEditionChosenYetTouchesNoRegistry) {
     EXPECT_FALSE(StoreAssignRecord(true));
     EXPECT_TRUE(TheRegistry().calls.empty());
     ASSERT_EQ(1u, TheView().messages.size());
-    EXPECT_EQ(JapaneseTexts.saveFailed, TheView().messages[0].text);
+    EXPECT_EQ(IDS_SAVE_FAILED, TheView().messages[0].text);
 }
 
 }  // namespace

@@ -140,7 +140,7 @@ class ToolFlowTest : public testing::Test {
         SwitchProfile();
     }
 
-    void ExpectBox(std::size_t index, const char* text, const char* caption, std::uint32_t type) {
+    void ExpectBox(std::size_t index, TextId text, TextId caption, std::uint32_t type) {
         ASSERT_LT(index, TheView().messages.size());
         const ShownMessage& box = TheView().messages[index];
         EXPECT_EQ(box.owner, kMainWindow);
@@ -203,8 +203,7 @@ TEST_F(ToolFlowTest, DeviceFailureWarnsAndEndsBeforeLoadingOrWriting) {
     OnMainWindowCreate(kMainWindow);
 
     ASSERT_EQ(TheView().messages.size(), 1u);
-    ExpectBox(0, JapaneseTexts.directInputFailed, JapaneseTexts.captionError,
-              kMbOk | kMbIconWarning);
+    ExpectBox(0, IDS_DIRECTINPUT_FAILED, IDS_CAPTION_ERROR, kMbOk | kMbIconWarning);
     EXPECT_TRUE(TheShell().ended);
     EXPECT_EQ(TheShell().exitCode, 0);
     EXPECT_EQ(TheShell().calls.back(), "EndProcess 0") << "work done after the process ended";
@@ -223,8 +222,7 @@ TEST_F(ToolFlowTest, ControlFailureWarnsAndFailsTheWindowsCreation) {
     TheShell().controlsCreated = false;
     EXPECT_FALSE(OnMainWindowCreate(kMainWindow));
     ASSERT_EQ(TheView().messages.size(), 1u);
-    ExpectBox(0, JapaneseTexts.controlCreateFailed, JapaneseTexts.captionError,
-              kMbOk | kMbIconWarning);
+    ExpectBox(0, IDS_CONTROLS_FAILED, IDS_CAPTION_ERROR, kMbOk | kMbIconWarning);
     EXPECT_EQ(TheShell().calls, (std::vector<std::string>{"CreateMainControls"}));
     EXPECT_EQ(CurrentProfile, -1);
 }
@@ -237,8 +235,7 @@ TEST_F(ToolFlowTest, SwitchWithYesStoresTheEditsQuietlyThenShowsTheNewEdition) {
     PickCedar(kIdYes);
 
     ASSERT_EQ(TheView().messages.size(), 1u) << "a success box was shown";
-    ExpectBox(0, JapaneseTexts.askSave, JapaneseTexts.captionNotice,
-              kMbYesNoCancel | kMbIconQuestion);
+    ExpectBox(0, IDS_ASK_SAVE, IDS_CAPTION_NOTICE, kMbYesNoCancel | kMbIconQuestion);
     EXPECT_EQ(Stored(kMapleKey), EditedMaple());
     EXPECT_EQ(CurrentProfile, 1);
     EXPECT_EQ(Current(), CedarRecord());
@@ -266,11 +263,11 @@ TEST_F(ToolFlowTest, SwitchAbandonedByCancelOrByAFailedStoreChangesNothing) {
     struct Case {
         const char* name;
         int answer;
-        std::vector<const char*> boxes;
+        std::vector<TextId> boxes;
     };
     const Case cases[] = {
-        {"Cancel", kIdCancel, {JapaneseTexts.askSave}},
-        {"Yes, store fails", kIdYes, {JapaneseTexts.askSave, JapaneseTexts.saveFailed}},
+        {"Cancel", kIdCancel, {IDS_ASK_SAVE}},
+        {"Yes, store fails", kIdYes, {IDS_ASK_SAVE, IDS_SAVE_FAILED}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -288,7 +285,7 @@ TEST_F(ToolFlowTest, SwitchAbandonedByCancelOrByAFailedStoreChangesNothing) {
         ASSERT_EQ(TheView().messages.size(), c.boxes.size());
         for (std::size_t i = 0; i < c.boxes.size(); ++i) {
             EXPECT_EQ(TheView().messages[i].text, c.boxes[i]);
-            EXPECT_EQ(TheView().messages[i].caption, JapaneseTexts.captionNotice);
+            EXPECT_EQ(TheView().messages[i].caption, IDS_CAPTION_NOTICE);
         }
         EXPECT_TRUE(TheShell().Called("SetEditionSelection 0"));
         EXPECT_EQ(TheShell().editionSelection, 0);
@@ -308,7 +305,7 @@ TEST_F(ToolFlowTest, OkStoresAnnouncesAndCloses) {
 
     EXPECT_EQ(Stored(kMapleKey), EditedMaple());
     ASSERT_EQ(TheView().messages.size(), 1u);
-    ExpectBox(0, JapaneseTexts.saved, JapaneseTexts.captionNotice, kMbOk | kMbIconInformation);
+    ExpectBox(0, IDS_SAVED, IDS_CAPTION_NOTICE, kMbOk | kMbIconInformation);
     EXPECT_EQ(TheShell().calls, std::vector<std::string>{"CloseWindow"});
 }
 
@@ -322,7 +319,7 @@ TEST_F(ToolFlowTest, OkWithAFailingStoreKeepsTheWindowAndTheEdits) {
     AcceptAndClose(kMainWindow);
 
     ASSERT_EQ(TheView().messages.size(), 1u);
-    EXPECT_EQ(TheView().messages[0].text, JapaneseTexts.saveFailed);
+    EXPECT_EQ(TheView().messages[0].text, IDS_SAVE_FAILED);
     EXPECT_FALSE(TheShell().Called("CloseWindow"));
     EXPECT_EQ(Current(), record);
     EXPECT_TRUE(CurrentGrids() == grids);
@@ -361,7 +358,7 @@ TEST_F(ToolFlowTest, TabChangeSetsThePageTheTickFeeds) {
 TEST_F(ToolFlowTest, ControllerLineFollowsPlugAndUnplug) {
     const WindowRef line = TheShell().controls.controllerLine;
     Start("");
-    EXPECT_EQ(TheView().texts[line], JapaneseTexts.noController);
+    EXPECT_EQ(TheView().texts[line], Shown(IDS_NO_CONTROLLER));
 
     TheDevices().attached = 2;
     OnDeviceChange(kMainWindow);
@@ -371,18 +368,16 @@ TEST_F(ToolFlowTest, ControllerLineFollowsPlugAndUnplug) {
     EXPECT_EQ((std::vector<std::string>{"ScheduleDeviceRefresh", "ScheduleDeviceRefresh",
                                         "StopDeviceRefresh"}),
               TheShell().calls);
-    std::string others = JapaneseTexts.controllersUnused;
-    others.replace(others.find("%u"), 2, "1");
-    EXPECT_EQ(TheView().texts[line], JapaneseTexts.controller + std::string("Pad 0") + others);
+    EXPECT_EQ(TheView().texts[line],
+              Shown(IDS_CONTROLLER) + "Pad 0" + Shown(IDS_CONTROLLERS_UNUSED, 1));
 
     TheDevices().unplugged[0] = true;
     TheDevices().controllers[1].Answer(DeviceOp::Acquire, kEFail);  // opens all the same
     TheDevices().attached = 3;
     TheDevices().controllers[2].Answer(DeviceOp::CreateDevice, kEFail);
-    UseLanguage(Language::English);
     OnDeviceRefresh(kMainWindow);
-    UseLanguage(Language::Japanese);
-    EXPECT_EQ(TheView().texts[line], "Controller: Pad 1 (1 could not be opened)");
+    EXPECT_EQ(TheView().texts[line],
+              Shown(IDS_CONTROLLER) + "Pad 1" + Shown(IDS_CONTROLLERS_UNOPENED, 1));
 }
 
 }  // namespace

@@ -49,7 +49,7 @@ std::vector<ExpectedControl> ExpectedControls() {
     controls.push_back({0xFFFF, kStaticAtom,
                         WS_CHILD | WS_VISIBLE | WS_GROUP | SS_LEFT | SS_CENTERIMAGE, 5, 130, 190,
                         15, L"※Deleteキーで設定を消せます"});
-    controls.push_back({kResetId, kButtonAtom, WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON,
+    controls.push_back({IDC_RESET, kButtonAtom, WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON,
                         200, 130, 50, 15, L"リセット(&R)"});
     return controls;
 }
@@ -102,8 +102,8 @@ class AssignPageWine : public ::testing::Test {
     void TearDown() override { DestroyWindow(host_); }
 
     HWND CreatePage(DLGPROC procedure) {
-        HWND page = CreateDialogParamA(GetModuleHandleA(nullptr),
-                                       MAKEINTRESOURCEA(kAssignPageTemplate), host_, procedure, 0);
+        HWND page = CreateDialogParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDD_ASSIGN_PAGE),
+                                       host_, procedure, 0);
         if (page != nullptr) {
             ShowWindow(page, SW_SHOW);
         }
@@ -130,7 +130,7 @@ class AssignPageWine : public ::testing::Test {
 
 TEST_F(AssignPageWine, TemplateIsTheClassicPageLayout) {
     HRSRC found = FindResourceExA(nullptr, MAKEINTRESOURCEA(5) /* RT_DIALOG */,
-                                  MAKEINTRESOURCEA(kAssignPageTemplate),
+                                  MAKEINTRESOURCEA(IDD_ASSIGN_PAGE),
                                   MAKELANGID(LANG_JAPANESE, SUBLANG_DEFAULT));
     ASSERT_NE(found, nullptr);
     const WORD* p = static_cast<const WORD*>(LockResource(LoadResource(nullptr, found)));
@@ -235,8 +235,8 @@ TEST_F(AssignPageWine, PageShowsItsControlsLabelsAndGrid) {
 
     // Tab goes from the checked radio button to Reset and back.
     HWND checked = Radio(page, 0, 0);
-    EXPECT_EQ(GetNextDlgTabItem(page, checked, FALSE), GetDlgItem(page, kResetId));
-    EXPECT_EQ(GetNextDlgTabItem(page, GetDlgItem(page, kResetId), FALSE), checked);
+    EXPECT_EQ(GetNextDlgTabItem(page, checked, FALSE), GetDlgItem(page, IDC_RESET));
+    EXPECT_EQ(GetNextDlgTabItem(page, GetDlgItem(page, IDC_RESET), FALSE), checked);
 }
 
 TEST_F(AssignPageWine, ClickMovesCheckMarkAndCursor) {
@@ -274,8 +274,8 @@ TEST_F(AssignPageWine, ResetRestoresItsOwnPageOnly) {
     SendMessageA(keyboard, WM_COMMAND, MAKEWPARAM(1, BN_CLICKED), 0);
     EXPECT_EQ(WindowText(Radio(keyboard, 3, 0)), "V") << "id 1 is not Reset";
 
-    SendMessageA(keyboard, WM_COMMAND, MAKEWPARAM(kResetId, BN_CLICKED),
-                 reinterpret_cast<LPARAM>(GetDlgItem(keyboard, kResetId)));
+    SendMessageA(keyboard, WM_COMMAND, MAKEWPARAM(IDC_RESET, BN_CLICKED),
+                 reinterpret_cast<LPARAM>(GetDlgItem(keyboard, IDC_RESET)));
     EXPECT_EQ(WindowText(Radio(keyboard, 3, 0)), "A");
     EXPECT_EQ(WindowText(Radio(keyboard, 0, 0)), "Shift");
     EXPECT_EQ(SlotCursor[1], 3);

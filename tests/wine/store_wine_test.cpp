@@ -163,7 +163,7 @@ TEST_F(WineStoreTest, StoreToAMissingKeyCreatesItAndWrites25BinaryBytes) {
 
     EXPECT_TRUE(StoreAssignRecord(true));
     ASSERT_EQ(1u, TheView().messages.size());
-    EXPECT_EQ(JapaneseTexts.saved, TheView().messages[0].text);
+    EXPECT_EQ(IDS_SAVED, TheView().messages[0].text);
     EXPECT_EQ(0x40u, TheView().messages[0].type);
 }
 

@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <set>
 #include <string>
 
 #include "ui/center_window_win32.h"
@@ -15,6 +16,7 @@
 #include "ui/page_table_win32.h"
 #include "ui/tab_page_set_win32.h"
 #include "ui/texts.h"
+#include "ui/wide_text_win32.h"
 
 namespace {
 
@@ -31,13 +33,13 @@ bool HasVisibleStyle(HWND window) {
     return (GetWindowLongA(window, GWL_STYLE) & WS_VISIBLE) != 0;
 }
 
-std::string TabText(HWND tab, int index) {
-    char buffer[64] = {};
-    TCITEMA item = {};
+std::wstring TabText(HWND tab, int index) {
+    wchar_t buffer[64] = {};
+    TCITEMW item = {};
     item.mask = TCIF_TEXT;
     item.pszText = buffer;
-    item.cchTextMax = sizeof(buffer);
-    SendMessageA(tab, TCM_GETITEMA, index, reinterpret_cast<LPARAM>(&item));
+    item.cchTextMax = 64;
+    SendMessageW(tab, TCM_GETITEMW, index, reinterpret_cast<LPARAM>(&item));
     return buffer;
 }
 
@@ -87,8 +89,8 @@ TEST_F(TabPageSetTest, BuildShowsTheInitialPageOrTheFirst) {
         set.Build(tab_, Instance(), PageTable, c.initial, 5, 25);
         EXPECT_EQ(set.Tab(), tab_);
         ASSERT_EQ(set.ItemCount(), 2) << "a rebuild left old tabs behind";
-        EXPECT_EQ(TabText(tab_, 0), JapaneseTexts.gamepadTab);
-        EXPECT_EQ(TabText(tab_, 1), JapaneseTexts.keyboardTab);
+        EXPECT_TRUE(TabText(tab_, 0) == L"ゲームパッド");
+        EXPECT_TRUE(TabText(tab_, 1) == L"キーボード");
         ExpectShown(set, c.shown);
     }
 }
@@ -107,12 +109,12 @@ TEST_F(TabPageSetTest, SelectFollowsTheTabOrAnIndex) {
 TEST_F(TabPageSetTest, AttachRemovesTabsAndIgnoresNull) {
     TabPageSet set;
     set.Attach(tab_);
-    set.InsertItem("one", -1);
-    set.InsertItem("two", -1);
-    set.InsertItem("zero", 0);
+    set.InsertItem(L"one", -1);
+    set.InsertItem(L"two", -1);
+    set.InsertItem(L"zero", 0);
     ASSERT_EQ(set.ItemCount(), 3);
-    EXPECT_EQ(TabText(tab_, 0), "zero");
-    EXPECT_EQ(TabText(tab_, 2), "two");
+    EXPECT_TRUE(TabText(tab_, 0) == L"zero");
+    EXPECT_TRUE(TabText(tab_, 2) == L"two");
 
     set.Attach(nullptr);
     EXPECT_EQ(set.Tab(), tab_);
@@ -249,6 +251,27 @@ TEST(ControlFont, IsTheShiftJisGothicAtTwelvePixels) {
     // The replaced font was deleted.
     LOGFONTA left = {};
     EXPECT_EQ(GetObjectA(first, sizeof(left), &left), 0);
+}
+
+// Every language's block is found by the choice table's LANGID, and the
+// controls' and pages' texts of each show in a face with all their glyphs.
+TEST(ControlFont, ShowsTheTextsOfEveryLanguage) {
+    std::set<std::wstring> questions;
+    for (int i = 0; i < LanguageCount; ++i) {
+        SCOPED_TRACE(Languages[i].name);
+        UseLanguage(Languages[i].texts);
+        WideText texts;
+        for (TextId text = IDS_OK; text <= IDS_NO_CONTROLLER; ++text) {
+            texts.AppendOwn(text, 0);
+        }
+        EXPECT_TRUE(questions.insert(WideText(IDS_ASK_SAVE).Get()).second)
+            << "the same block as another language";
+        ControlFont font;
+        font.CreateShowing(ControlFontDescription(96), texts.Get());
+        ASSERT_NE(font.Handle(), nullptr);
+        EXPECT_EQ(MissingGlyphs(font.Handle(), texts.Get()), 0);
+    }
+    UseLanguage(0x0411);
 }
 
 }  // namespace

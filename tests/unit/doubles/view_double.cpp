@@ -5,17 +5,26 @@ ViewDouble& TheView() {
     return view;
 }
 
+std::string Shown(TextId text, std::uint32_t count) {
+    return "{" + std::to_string(text) + (count != 0 ? ":" + std::to_string(count) : "") + "}";
+}
+
 namespace view {
 
-void SetText(WindowRef control, const char* text) {
-    TheView().texts[control] = text;
+void SetText(WindowRef control, TextId text) {
+    TheView().texts[control] = Shown(text);
+    TheView().calls.push_back("text");
+}
+
+void SetText(WindowRef control, const char* utf8) {
+    TheView().texts[control] = utf8;
     TheView().calls.push_back("text");
 }
 
 void SetTextParts(WindowRef control, const TextPart* parts, int count) {
     std::string text;
     for (int i = 0; i < count; ++i) {
-        text += parts[i].text;
+        text += parts[i].text != 0 ? Shown(parts[i].text, parts[i].count) : parts[i].bytes;
     }
     TheView().texts[control] = text;
     TheView().calls.push_back("text");
@@ -31,7 +40,7 @@ void Focus(WindowRef control) {
     TheView().calls.push_back("focus");
 }
 
-int ShowMessage(WindowRef owner, const char* text, const char* caption, std::uint32_t type) {
+int ShowMessage(WindowRef owner, TextId text, TextId caption, std::uint32_t type) {
     TheView().messages.push_back({owner, text, caption, type});
     TheView().calls.push_back("message");
     return TheView().nextAnswer;

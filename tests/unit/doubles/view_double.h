@@ -11,10 +11,14 @@
 
 struct ShownMessage {
     WindowRef owner;
-    std::string text;
-    std::string caption;
+    TextId text;
+    TextId caption;
     std::uint32_t type;
 };
+
+// How the double records a text of the tool's own among a control's text:
+// "{id}", or "{id:count}" with the number for its "%u".
+std::string Shown(TextId text, std::uint32_t count = 0);
 
 struct ViewDouble {
     std::map<WindowRef, std::string> texts;  // last text set per control
