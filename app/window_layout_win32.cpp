@@ -1,6 +1,7 @@
 #include "app/window_layout_win32.h"
 
 #include "app/process_globals_win32.h"
+#include "assign/assign_page.h"
 #include "ui/dpi_win32.h"
 #include "ui/main_layout.h"
 
@@ -93,6 +94,79 @@ void PageOverflow(HWND tab, const MainLayout& layout, int* dx, int* dy) {
     *dy = cut && bottom > area.bottom ? bottom - area.bottom + layout.fitMargin : 0;
 }
 
+// The size the control's text takes in its own font: on one line, or broken
+// into lines no wider than `width` when that is above 0. An '&' marks an
+// access key, as the control draws it.
+SIZE TextSize(HWND control, int width) {
+    wchar_t text[256] = {};
+    GetWindowTextW(control, text, 256);
+    RECT area = {0, 0, width, 0};
+    HDC dc = GetDC(control);
+    if (dc == nullptr) {
+        return {0, 0};
+    }
+    const HFONT font = reinterpret_cast<HFONT>(SendMessageW(control, WM_GETFONT, 0, 0));
+    const HGDIOBJ previous = font != nullptr ? SelectObject(dc, font) : nullptr;
+    DrawTextW(dc, text, -1, &area, DT_CALCRECT | (width > 0 ? DT_WORDBREAK : DT_SINGLELINE));
+    if (previous != nullptr) {
+        SelectObject(dc, previous);
+    }
+    ReleaseDC(control, dc);
+    return {area.right - area.left, area.bottom - area.top};
+}
+
+void SetRect(HWND control, const RECT& rect) {
+    SetWindowPos(control, nullptr, rect.left, rect.top, rect.right - rect.left,
+                 rect.bottom - rect.top, SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+// Reset and the hint show their whole text in the page's font: Reset widens
+// to the left, the hint keeps to its left and wraps onto more lines where its
+// text is longer than the room left, and the page grows to hold them.
+void FitPageTexts(HWND page, const MainLayout& layout) {
+    HWND hint = GetDlgItem(page, kHintId);
+    HWND reset = GetDlgItem(page, IDC_RESET);
+    if (hint == nullptr || reset == nullptr) {
+        return;
+    }
+    RECT hintRect = RectIn(hint, page);
+    RECT resetRect = RectIn(reset, page);
+    const int gap = resetRect.left - hintRect.right;
+    const int resetWidth = TextSize(reset, 0).cx + 2 * layout.textPadding;
+    if (resetWidth > resetRect.right - resetRect.left) {
+        resetRect.left = resetRect.right - resetWidth;
+        hintRect.right = resetRect.left - gap;
+        SetRect(reset, resetRect);
+    }
+    const int width = hintRect.right - hintRect.left;
+    const bool wraps = TextSize(hint, 0).cx > width;
+    // A vertically centred static shows one line only.
+    const LONG_PTR style = GetWindowLongPtrW(hint, GWL_STYLE);
+    SetWindowLongPtrW(hint, GWL_STYLE, wraps ? style & ~SS_CENTERIMAGE : style | SS_CENTERIMAGE);
+    if (wraps) {
+        const LONG height = TextSize(hint, width).cy;
+        if (height > hintRect.bottom - hintRect.top) {
+            hintRect.bottom = hintRect.top + height;
+        }
+    }
+    SetRect(hint, hintRect);
+    RECT pageRect = {};
+    GetClientRect(page, &pageRect);
+    const LONG bottom = (hintRect.bottom > resetRect.bottom ? hintRect.bottom : resetRect.bottom) +
+                        layout.fitMargin;
+    if (bottom > pageRect.bottom) {
+        SetWindowPos(page, nullptr, 0, 0, pageRect.right, bottom,
+                     SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+}
+
+// OK and Cancel show their whole text in the controls' font.
+void FitButtons(MainLayout& layout, HWND ok, HWND cancel) {
+    const LONG okWidth = ok != nullptr ? TextSize(ok, 0).cx : 0;
+    const LONG cancelWidth = cancel != nullptr ? TextSize(cancel, 0).cx : 0;
+    WidenButtons(layout, (okWidth > cancelWidth ? okWidth : cancelWidth) + 2 * layout.textPadding);
+}
+
 void SetFont(HWND control, HFONT font) {
     if (control != nullptr) {
         SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
@@ -176,10 +250,14 @@ void ApplyMainLayout(HWND mainWindow, const MainControls& controls) {
     HWND tab = Hwnd(controls.tab);
     Place(tab, layout.tab);
     PlacePages(layout);
+    for (int i = 0; i < TabPages.PageCount(); ++i) {
+        FitPageTexts(TabPages.Page(i), layout);
+    }
     int dx = 0;
     int dy = 0;
     PageOverflow(tab, layout, &dx, &dy);
     GrowLayout(layout, dx, dy);
+    FitButtons(layout, Hwnd(controls.ok), Hwnd(controls.cancel));
     Place(tab, layout.tab);
     Place(Hwnd(controls.combo), layout.combo);
     Place(Hwnd(controls.controllerLine), layout.controllerLine);

@@ -40,6 +40,7 @@ MainLayout MainLayoutAt(int dpi) {
     // from 96 DPI, which must not make the tab grow where 96 DPI did not.
     layout.fitAllowance = DpiScale(5, dpi) + 1;
     layout.fitMargin = DpiScale(6, dpi);
+    layout.textPadding = DpiScale(4, dpi);
     return layout;
 }
 
@@ -54,6 +55,18 @@ void GrowLayout(MainLayout& layout, int dx, int dy) {
     layout.cancel.y += dy;
     layout.windowWidth += dx;
     layout.windowHeight += dy;
+}
+
+void WidenButtons(MainLayout& layout, int width) {
+    const int extra = width - layout.ok.width;
+    if (extra <= 0) {
+        return;
+    }
+    GrowLayout(layout, 2 * extra, 0);
+    layout.ok.x -= 2 * extra;
+    layout.ok.width += extra;
+    layout.cancel.x -= extra;
+    layout.cancel.width += extra;
 }
 
 LayoutPoint PlaceInWorkArea(const LayoutRect& work, int width, int height) {

@@ -42,6 +42,8 @@ struct MainLayout {
     // grows to hold every control whole, with fitMargin to spare.
     int fitAllowance;
     int fitMargin;
+    // What a push button needs on each side of its text.
+    int textPadding;
 };
 
 MainLayout MainLayoutAt(int dpi);
@@ -50,6 +52,10 @@ MainLayout MainLayoutAt(int dpi);
 // tab and the window grow by that, and what lies below or right of the tab
 // moves with its edge.
 void GrowLayout(MainLayout& layout, int dx, int dy);
+// OK and Cancel widened to `width` (never narrowed): the window and the tab
+// grow wider by the room the two need, so that the controller line keeps
+// its width and the gaps between them stay.
+void WidenButtons(MainLayout& layout, int width);
 
 struct LayoutPoint {
     int x;

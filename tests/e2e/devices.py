@@ -62,11 +62,12 @@ class Double:
         if self.log.exists():
             self.log.unlink()
 
-    def launch(self):
-        """Starts the session's program with the double and this run's files."""
+    def launch(self, system=None):
+        """Starts the session's program with the double and this run's files;
+        system adds to the environment (a locale, say)."""
         install(self.s)
         saved = self.s.env
-        env = dict(saved)
+        env = dict(saved, **(system or {}))
         env["WINEDLLOVERRIDES"] = OVERRIDES
         env["PADLOOM_DI_SCRIPT"] = str(self.script)
         env["PADLOOM_DI_COMMANDS"] = str(self.commands)
@@ -156,6 +157,26 @@ class Double:
         self.send(command)
         return self.wait_log(lambda ls: len(changes(ls)) > before and changes(ls), 5,
                              f"the double to do {command!r}")[-1]
+
+    def measure(self):
+        """The tool's controls as the double measured them inside its process:
+        [{'id', 'style', 'width', 'height', 'line': (w, h), 'lines'}]."""
+        done = sum(l == "measured" for l in self.lines())
+        self.send("measure")
+        lines = self.wait_log(lambda ls: sum(l == "measured" for l in ls) > done and ls, 5,
+                              "the measurements")
+        last = len(lines) - 1 - lines[::-1].index("command measure")
+        found = []
+        for l in lines[last + 1:]:
+            if l == "measured":
+                break
+            if l.startswith("measure "):
+                f = dict(kv.split("=", 1) for kv in l.split()[1:])
+                w, h = f["line"].split("x")
+                found.append({"id": int(f["id"]), "style": int(f["style"], 16),
+                              "width": int(f["width"]), "height": int(f["height"]),
+                              "line": (int(w), int(h)), "lines": int(f["lines"])})
+        return found
 
     def enumerations(self):
         """How many controller enumerations the program has begun."""

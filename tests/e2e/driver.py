@@ -693,13 +693,19 @@ def expect_scaled_layout(st, dpi):
     cx, cy = m["client"]["x"], m["client"]["y"]
     for cid, (x, y, w, h) in LAYOUT_96.items():
         c = top[cid]
-        dx = grow_x if cid in (IDOK, IDCANCEL) else 0
         dy = grow_y if cid != 900 else 0
-        got = (c["x"] - cx, c["y"] - cy, c["width"]) + ((c["height"],) if h else ())
-        want = (dpi_scale(x, dpi) + dx, dpi_scale(y, dpi) + dy,
-                dpi_scale(w, dpi) + (grow_x if cid == 900 else 0)) + \
-            ((dpi_scale(h, dpi) + (grow_y if cid == 900 else 0),) if h else ())
-        check_eq(got, want, f"control {cid} at {dpi} DPI")
+        if cid in (IDOK, IDCANCEL):
+            # Right-aligned with the tab; wider where their text needs it.
+            got = (c["x"] + c["width"] - cx, c["y"] - cy, c["height"])
+            want = (dpi_scale(x + w, dpi) + grow_x, dpi_scale(y, dpi) + dy, dpi_scale(h, dpi))
+            check(c["width"] >= dpi_scale(w, dpi), f"control {cid} narrower than scaled")
+        else:
+            got = (c["x"] - cx, c["y"] - cy, c["width"]) + ((c["height"],) if h else ())
+            want = (dpi_scale(x, dpi), dpi_scale(y, dpi) + dy,
+                    dpi_scale(w, dpi) + (grow_x if cid == 900 else 0)) + \
+                ((dpi_scale(h, dpi) + (grow_y if cid == 900 else 0),) if h else ())
+        check(abs(got[0] - want[0]) <= 1 and got[1:] == want[1:],
+              f"control {cid} at {dpi} DPI: expected {want}, got {got}")
         check(c["x"] >= cx and c["y"] >= cy and c["x"] + c["width"] <= cx + m["client"]["width"]
               and c["y"] + c["height"] <= cy + m["client"]["height"],
               f"control {cid} outside the window: {c} / {m['client']}")

@@ -17,10 +17,10 @@ DEFAULT_KEYS = [["Shift", "Z", "----"], ["Esc", "Num 0", "X"], ["Space", "Enter"
 INIT_FAILED = "DirectInputの初期化に失敗しました"
 
 
-def start(s, script, name="run"):
+def start(s, script, name="run", system=None):
     folder = s.new_folder(name)
     d = Double(s, folder, script)
-    app = d.launch()
+    app = d.launch(system)
     st = app.wait_shown(60)
     return d, app, st
 
@@ -179,6 +179,35 @@ def window_follows_a_monitor_of_another_dpi(s):
         grid.assign(f"Button {button + 1}")
         devices.check_page(s.probe(), grid, f"a button at {dpi} DPI")
     check_eq(geometry(s.probe()), before, "every control after the way back")
+
+
+SS_CENTERIMAGE = 0x200
+
+
+def every_text_whole_in_every_language_at_every_scaling(s):
+    """OK, Cancel, Reset and the hint show their whole text, measured in the
+    tool's own fonts, in each language at 100, 150 and 200 %; the layout holds."""
+    systems = ["ja_JP", "C", "zh_CN", "zh_TW", "ko_KR", "es_ES", "pt_BR", "ru_RU"]
+    try:
+        for dpi in (96, 144, 192):
+            driver.set_display_dpi(s, dpi)
+            for system in systems:
+                what = f"{system} at {dpi} DPI"
+                d, app, st = start(s, ["controllers 1"], f"{system}-{dpi}",
+                                   {"LANG": f"{system}.UTF-8", "LC_ALL": f"{system}.UTF-8"})
+                driver.expect_scaled_layout(st, dpi)
+                padding = driver.dpi_scale(4, dpi)
+                for c in d.measure():
+                    if c["id"] in (driver.IDOK, driver.IDCANCEL, 1032):
+                        check(c["line"][0] + 2 * padding <= c["width"] and
+                              c["line"][1] <= c["height"], f"button {c} cut, {what}")
+                    elif c["id"] == 0xFFFF:
+                        whole = (c["line"][0] <= c["width"] and c["line"][1] <= c["height"]
+                                 if c["style"] & SS_CENTERIMAGE else c["lines"] <= c["height"])
+                        check(whole, f"hint {c} cut, {what}")
+                app.stop()
+    finally:
+        driver.set_display_dpi(s, 96)
 
 
 # How many controllers
@@ -549,6 +578,7 @@ def dinput8_beside_the_tool_is_never_loaded(s):
 
 
 SCENARIOS = ([one_controller_fills_the_gamepad_page, window_follows_a_monitor_of_another_dpi,
+              every_text_whole_in_every_language_at_every_scaling,
               two_controllers_only_the_first_assigns,
               seventeen_controllers_the_first_is_used, no_controller_gamepad_page_takes_delete_only,
               pad_presses_within_one_tick, controller_polled_with_no_effect_assigns,

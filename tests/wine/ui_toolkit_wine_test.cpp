@@ -10,6 +10,9 @@
 #include <set>
 #include <string>
 
+#include "app/window_layout_win32.h"
+#include "assign/assign_page.h"
+#include "res/resource.h"
 #include "ui/center_window_win32.h"
 #include "ui/combo_box_control_win32.h"
 #include "ui/control_font_win32.h"
@@ -17,6 +20,11 @@
 #include "ui/tab_page_set_win32.h"
 #include "ui/texts.h"
 #include "ui/wide_text_win32.h"
+
+// The program's globals that the main window's layout works on.
+TabPageSet TabPages;
+ControlFont MainFont;
+ControlFont PageFont;
 
 namespace {
 
@@ -104,6 +112,77 @@ TEST_F(TabPageSetTest, SelectFollowsTheTabOrAnIndex) {
     ExpectShown(set, 1);
     set.Select(0);
     ExpectShown(set, 0);
+}
+
+RECT RectOf(HWND window) {
+    RECT rect = {};
+    GetWindowRect(window, &rect);
+    return rect;
+}
+
+// The text's room in the control's own font: one line, or lines of `width`.
+SIZE TextRoom(HWND control, int width) {
+    wchar_t text[256] = {};
+    GetWindowTextW(control, text, 256);
+    HDC dc = GetDC(control);
+    SelectObject(dc, reinterpret_cast<HFONT>(SendMessageW(control, WM_GETFONT, 0, 0)));
+    RECT room = {0, 0, width, 0};
+    DrawTextW(dc, text, -1, &room, DT_CALCRECT | (width > 0 ? DT_WORDBREAK : DT_SINGLELINE));
+    ReleaseDC(control, dc);
+    return {room.right, room.bottom};
+}
+
+// Texts longer than any language has today: Reset widens to the left, the
+// hint wraps beside it, the page and the tab grow to hold both, and OK and
+// Cancel widen with the window; what is already wide enough stays as it is.
+TEST_F(TabPageSetTest, LongTextsAreShownWhole) {
+    MainControls controls = {};
+    controls.tab = tab_;
+    HWND ok = CreateWindowExW(0, L"BUTTON", L"OK", WS_CHILD | WS_VISIBLE, 281, 275, 88, 21, host_,
+                              nullptr, Instance(), nullptr);
+    HWND cancel = CreateWindowExW(0, L"BUTTON", L"Cancel", WS_CHILD | WS_VISIBLE, 379, 275, 88, 21,
+                                  host_, nullptr, Instance(), nullptr);
+    controls.ok = ok;
+    controls.cancel = cancel;
+    TakeMainWindowDpi(host_);
+    ASSERT_EQ(MainWindowDpi(), 96);
+    TabPages.Build(tab_, Instance(), PageTable, 0, 5, 25);
+    RememberPageGeometry();
+    ApplyMainLayout(host_, controls);
+    HWND page = TabPages.Page(0);
+    HWND hint = GetDlgItem(page, kHintId);
+    HWND reset = GetDlgItem(page, IDC_RESET);
+    const RECT resetBefore = RectOf(reset);
+    const RECT hintBefore = RectOf(hint);
+    const RECT windowBefore = RectOf(host_);
+    ASSERT_EQ(windowBefore.right - windowBefore.left, 480);
+
+    SetWindowTextW(reset, L"&Restablecer los valores");
+    SetWindowTextW(hint, L"Pulsa Supr para vaciar la casilla elegida, o pulsa otra tecla.");
+    SetWindowTextW(cancel, L"Cancelar sin guardar nada");
+    ApplyMainLayout(host_, controls);
+
+    const RECT resetRect = RectOf(reset);
+    EXPECT_EQ(resetRect.right, resetBefore.right);
+    EXPECT_LE(TextRoom(reset, 0).cx, resetRect.right - resetRect.left - 8);
+    const RECT hintRect = RectOf(hint);
+    EXPECT_EQ(hintRect.left, hintBefore.left);
+    EXPECT_LT(hintRect.right, resetRect.left);
+    EXPECT_EQ(GetWindowLongW(hint, GWL_STYLE) & SS_CENTERIMAGE, 0);
+    EXPECT_LE(TextRoom(hint, hintRect.right - hintRect.left).cy, hintRect.bottom - hintRect.top);
+    EXPECT_GT(hintRect.bottom, hintBefore.bottom);
+    EXPECT_GE(RectOf(page).bottom, hintRect.bottom);
+    EXPECT_GT(RectOf(tab_).bottom, hintRect.bottom);
+    const RECT cancelRect = RectOf(cancel);
+    EXPECT_LE(TextRoom(cancel, 0).cx, cancelRect.right - cancelRect.left - 8);
+    EXPECT_EQ(RectOf(ok).right - RectOf(ok).left, cancelRect.right - cancelRect.left);
+    EXPECT_EQ(cancelRect.right, RectOf(tab_).right);
+    EXPECT_GT(RectOf(host_).right - RectOf(host_).left, 480);
+
+    // Short texts again: one line, centred, in the drawing's own place.
+    SetWindowTextW(hint, L"Delete");
+    ApplyMainLayout(host_, controls);
+    EXPECT_NE(GetWindowLongW(hint, GWL_STYLE) & SS_CENTERIMAGE, 0);
 }
 
 TEST_F(TabPageSetTest, AttachRemovesTabsAndIgnoresNull) {

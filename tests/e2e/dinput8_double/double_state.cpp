@@ -196,6 +196,34 @@ void Announce(int n, bool arrived) {
            std::string(" name=") + path);
 }
 
+// Inside the tool's process, where its fonts are: how much room each
+// control's text takes in the control's own font, on one line and broken into
+// lines of the control's width, so that a test can tell a cut text.
+BOOL CALLBACK MeasureControl(HWND control, LPARAM) {
+    wchar_t text[512] = {};
+    GetWindowTextW(control, text, 512);
+    RECT client = {};
+    GetClientRect(control, &client);
+    HDC dc = GetDC(control);
+    const HFONT font = reinterpret_cast<HFONT>(SendMessageW(control, WM_GETFONT, 0, 0));
+    const HGDIOBJ previous = font ? SelectObject(dc, font) : nullptr;
+    RECT line = {0, 0, 0, 0};
+    DrawTextW(dc, text, -1, &line, DT_CALCRECT | DT_SINGLELINE);
+    RECT lines = {0, 0, client.right, 0};
+    DrawTextW(dc, text, -1, &lines, DT_CALCRECT | DT_WORDBREAK);
+    if (previous)
+        SelectObject(dc, previous);
+    ReleaseDC(control, dc);
+    char buffer[160];
+    std::snprintf(buffer, sizeof buffer,
+                  "measure id=%d style=0x%08lX width=%ld height=%ld line=%ldx%ld lines=%ld",
+                  GetDlgCtrlID(control) & 0xFFFF,
+                  static_cast<unsigned long>(GetWindowLongW(control, GWL_STYLE)), client.right,
+                  client.bottom, line.right, line.bottom, lines.bottom);
+    Log(buffer);
+    return TRUE;
+}
+
 void Attach(const std::vector<std::string>& w, const std::string& line) {
     int n = -1;
     if (w.size() == 2 && ControllerIndexOf(w[1]) >= 0) {
@@ -333,6 +361,10 @@ void Apply(const std::vector<std::string>& w, const std::string& line) {
             !Deliver(MAKEWPARAM(dpi, dpi), reinterpret_cast<LPARAM>(suggested), WM_DPICHANGED))
             note += " failed";
         Log(note);
+    } else if (verb == "measure") {
+        if (window)
+            EnumChildWindows(window, MeasureControl, 0);
+        Log("measured");
     } else if (verb == "mark") {
         // Only logged: shows the driver that a later device read has begun.
     } else {
