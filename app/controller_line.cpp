@@ -41,18 +41,24 @@ void ShowControllerLine(WindowRef line) {
     }
     char unused[64] = "";
     char unopened[64] = "";
-    const std::uint32_t read = set.padCount > 0 ? 1 : 0;
-    const std::uint32_t known = read + set.unopenedCount;
+    // A controller whose object answers as if it were unplugged is not read,
+    // whatever the enumeration says: it counts with those not opened.
+    std::uint32_t notOpened = set.unopenedCount;
+    for (std::uint32_t i = 0; i < set.padCount; ++i) {
+        notOpened += set.padInfo[i].lost ? 1 : 0;
+    }
+    const std::uint32_t selected = set.selectedPad < set.padCount ? set.selectedPad : 0;
+    const std::uint32_t read = set.padCount > 0 && !set.padInfo[selected].lost ? 1 : 0;
+    const std::uint32_t known = read + notOpened;
     if (set.attachedCount > known) {
         FormatCount(Texts->controllersUnused, set.attachedCount - known, unused, sizeof(unused));
     }
-    if (set.unopenedCount > 0) {
-        FormatCount(Texts->controllersUnopened, set.unopenedCount, unopened, sizeof(unopened));
+    if (notOpened > 0) {
+        FormatCount(Texts->controllersUnopened, notOpened, unopened, sizeof(unopened));
     }
     const TextPart parts[] = {
         {Texts->controller, TextEncoding::ShiftJis},
-        {read != 0 ? set.padInfo[set.selectedPad < set.padCount ? set.selectedPad : 0].name : "",
-         TextEncoding::Utf8},
+        {read != 0 ? set.padInfo[selected].name : "", TextEncoding::Utf8},
         {unused, TextEncoding::ShiftJis},
         {unopened, TextEncoding::ShiftJis},
     };

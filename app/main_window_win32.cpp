@@ -92,7 +92,7 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
             if (wParam == kRefreshTimer) {
                 OnDeviceRefresh(window);
             } else {
-                OnTick();
+                OnTick(window);
             }
             return 0;
         case WM_DEVICECHANGE:

@@ -340,6 +340,73 @@ TEST_F(DeviceOpenTest, RefreshKeepsTheReadControllerAndAddsOrDropsTheOthers) {
     EXPECT_EQ(0, d.keyboard.Calls(DeviceOp::Unacquire) + d.mouse.Calls(DeviceOp::Unacquire));
 }
 
+// Unplugged and plugged back at once, a controller keeps its instance GUID
+// and so its slot, but its object may stay dead. Its failing reads ask for
+// one refresh, which gives it a new object in the same slot; a window in the
+// background is no such sign.
+TEST_F(DeviceOpenTest, ControllerPluggedBackAtOnceGetsANewObjectInItsSlot) {
+    Attach(2);
+    ASSERT_EQ(0, OpenAll());
+    InputDevices.snapshots[0].y = -1000;
+    d.controllers[0].dead = true;
+    InputDevices.UpdateInputs();
+    EXPECT_TRUE(InputDevices.padInfo[0].lost);
+    InputDevices.UpdateInputs();
+    EXPECT_TRUE(InputDevices.TakeRefreshRequest());
+    InputDevices.UpdateInputs();
+    EXPECT_FALSE(InputDevices.TakeRefreshRequest()) << "asked again before the refresh";
+
+    d.logCount = 0;
+    EXPECT_EQ(0, InputDevices.RefreshControllers());
+    const Lines calls = d.Calls();
+    ASSERT_GE(calls.size(), 5u);
+    EXPECT_EQ((Lines{"di EnumControllers", "pad0 Unacquire", "pad0 Release",
+                     "pad0 CreateDevice controller", "pad0 SetDataFormat Joystick"}),
+              Lines(calls.begin(), calls.begin() + 5));
+    EXPECT_EQ("pad0 Acquire", calls.back());
+    EXPECT_EQ(0, d.controllers[1].Calls(DeviceOp::Release));
+    ASSERT_EQ(2u, InputDevices.padCount);
+    EXPECT_EQ(&d.controllers[0], InputDevices.pads[0]);
+    EXPECT_FALSE(InputDevices.padInfo[0].lost);
+    EXPECT_EQ(0, InputDevices.snapshots[0].y) << "the old object's stick position";
+    EXPECT_EQ(2u, InputDevices.attachedCount);
+    EXPECT_EQ(0u, InputDevices.unopenedCount);
+    EXPECT_FALSE(InputDevices.TakeRefreshRequest());
+    Controller(0).PushKey(kJoyButton0 + 5, true);
+    InputDevices.UpdateInputs();
+    EXPECT_EQ(kEdgePressed, Pad(5));
+
+    Controller(0).Answer(DeviceOp::Poll, kDiErrNotAcquired);
+    Controller(0).Answer(DeviceOp::Acquire, kDiErrOtherAppHasPrio);
+    InputDevices.UpdateInputs();
+    EXPECT_FALSE(InputDevices.padInfo[0].lost);
+    EXPECT_FALSE(InputDevices.TakeRefreshRequest());
+
+    // Dead again, and no new object can be made or set up: left out and
+    // counted, and the next one is read.
+    struct Case {
+        const char* name;
+        DeviceOp refusing;
+    };
+    for (const Case& c : {Case{"CreateDevice", DeviceOp::CreateDevice},
+                          Case{"SetDataFormat", DeviceOp::SetDataFormat}}) {
+        SCOPED_TRACE(c.name);
+        ResetInputDevices();
+        Attach(2);
+        ASSERT_EQ(0, OpenAll());
+        d.controllers[0].dead = true;
+        InputDevices.UpdateInputs();
+        d.controllers[0].Answer(c.refusing, kRefused);
+        EXPECT_EQ(0, InputDevices.RefreshControllers());
+        ASSERT_EQ(1u, InputDevices.padCount);
+        EXPECT_EQ(&d.controllers[1], InputDevices.pads[0]);
+        EXPECT_EQ(nullptr, InputDevices.pads[1]);
+        EXPECT_STREQ("Pad 1", InputDevices.padInfo[0].name);
+        EXPECT_EQ(1u, InputDevices.unopenedCount);
+        EXPECT_FALSE(d.controllers[0].alive);
+    }
+}
+
 TEST_F(DeviceOpenTest, ControllerThatCannotBeCreatedTakesNoSlot) {
     Attach(3);
     d.joystickCount = 2;
