@@ -42,10 +42,11 @@ struct PadInfo {
     bool lost = false;
 };
 
-// Acquire's answers for an object whose controller went away (DIERR_UNPLUGGED,
-// DIERR_INPUTLOST). Microsoft documents only DIERR_OTHERAPPHASPRIO among its
-// failures, which is the window in the background and no sign of a lost
-// controller; DirectInput answers these two all the same.
+// Acquire's answers for an object whose controller went away: DIERR_UNPLUGGED
+// or DIERR_INPUTLOST. Microsoft lists neither among Acquire's results (only
+// DIERR_OTHERAPPHASPRIO, the window in the background, which says nothing of
+// the controller), but DirectInput gives them for an unplugged controller's
+// objects, and the code relies on that.
 inline bool ControllerGone(HResult acquired) {
     return acquired == kDiErrUnplugged || acquired == kDiErrInputLost;
 }
@@ -99,6 +100,8 @@ class InputDeviceSet {
     // that could not be opened.
     std::uint32_t attachedCount = 0;
     std::uint32_t unopenedCount = 0;
+    // Whether the reads want a refresh, and whether TakeRefreshRequest has
+    // passed that on.
     enum class RefreshRequest : std::uint8_t { None, Wanted, Asked };
     RefreshRequest refreshRequest = RefreshRequest::None;
 

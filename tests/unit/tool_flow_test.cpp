@@ -384,8 +384,16 @@ TEST_F(ToolFlowTest, ControllerLineFollowsPlugAndUnplug) {
     TheDevices().controllers[2].Answer(DeviceOp::CreateDevice, kEFail);
     UseLanguage(Language::English);
     OnDeviceRefresh(kMainWindow);
-    UseLanguage(Language::Japanese);
     EXPECT_EQ(TheView().texts[line], "Controller: Pad 1 (1 could not be opened)");
+    TheDevices().attached = 14;
+    OnDeviceRefresh(kMainWindow);
+    EXPECT_EQ(TheView().texts[line],
+              "Controller: Pad 1 (+11 more, not used) (1 could not be opened)");
+    TheDevices().attached = 3;
+    TheDevices().unplugged[1] = true;
+    OnDeviceRefresh(kMainWindow);
+    UseLanguage(Language::Japanese);
+    EXPECT_EQ(TheView().texts[line], "Controller:  (1 could not be opened)");
 }
 
 // Plugged back at once, a controller keeps its slot but not a working object:
