@@ -11,20 +11,25 @@ void ShowControllerLine(WindowRef line) {
         view::SetText(line, IDS_NO_CONTROLLER);
         return;
     }
-    const std::uint32_t read = set.padCount > 0 ? 1 : 0;
-    const std::uint32_t known = read + set.unopenedCount;
+    // A controller whose object answers as if it were unplugged is not read,
+    // whatever the enumeration says: it counts with those not opened.
+    std::uint32_t notOpened = set.unopenedCount;
+    for (std::uint32_t i = 0; i < set.padCount; ++i) {
+        notOpened += set.padInfo[i].lost ? 1 : 0;
+    }
+    const std::uint32_t selected = set.selectedPad < set.padCount ? set.selectedPad : 0;
+    const std::uint32_t read = set.padCount > 0 && !set.padInfo[selected].lost ? 1 : 0;
+    const std::uint32_t known = read + notOpened;
     TextPart parts[4] = {
         OwnText(IDS_CONTROLLER),
-        OutsideText(
-            read != 0 ? set.padInfo[set.selectedPad < set.padCount ? set.selectedPad : 0].name : "",
-            TextEncoding::Utf8),
+        OutsideText(read != 0 ? set.padInfo[selected].name : "", TextEncoding::Utf8),
     };
     int count = 2;
     if (set.attachedCount > known) {
         parts[count++] = OwnText(IDS_CONTROLLERS_UNUSED, set.attachedCount - known);
     }
-    if (set.unopenedCount > 0) {
-        parts[count++] = OwnText(IDS_CONTROLLERS_UNOPENED, set.unopenedCount);
+    if (notOpened > 0) {
+        parts[count++] = OwnText(IDS_CONTROLLERS_UNOPENED, notOpened);
     }
     view::SetTextParts(line, parts, count);
 }

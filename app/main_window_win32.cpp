@@ -93,7 +93,7 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
             if (wParam == IDT_REFRESH) {
                 OnDeviceRefresh(window);
             } else {
-                OnTick();
+                OnTick(window);
             }
             return 0;
         case WM_DPICHANGED:

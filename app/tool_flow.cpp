@@ -70,8 +70,13 @@ void StartTool(WindowRef mainWindow) {
     shell::StartTimer(mainWindow);
 }
 
-void OnTick() {
+void OnTick(WindowRef mainWindow) {
     CaptureStep(CurrentPage);
+    // Asked once until the refresh has run, so the ticks never keep
+    // restarting its timer.
+    if (InputDevices.TakeRefreshRequest()) {
+        shell::ScheduleDeviceRefresh(mainWindow);
+    }
 }
 
 void OnTabChange() {

@@ -17,7 +17,9 @@ bool OnMainWindowCreate(WindowRef mainWindow);
 // into the tab), centring and the timer, in that order. Ends the process
 // when the devices cannot be opened.
 void StartTool(WindowRef mainWindow);
-void OnTick();
+// The capture step; a controller whose reads find it lost asks for a
+// refresh, as a device change does.
+void OnTick(WindowRef mainWindow);
 void OnTabChange();
 // A controller may have come or gone: the controllers are brought up to date
 // once the messages of a burst have stopped coming.

@@ -69,6 +69,10 @@ struct ControllerScan {
     // must see every controller, to know which are gone.
     bool stopWhenFull;
     bool seen[kPadSlots];
+    // By slot, the objects this scan made, which are still to be set up: an
+    // open controller's new object in place of its lost one, and once the
+    // scan is merged, the new controllers' too.
+    bool made[kPadSlots];
     DeviceRef fresh[kPadSlots];
     PadInfo freshInfo[kPadSlots];
     std::uint32_t freshCount;
@@ -146,10 +150,26 @@ int InputDeviceSet::AddGameController(const void* deviceInstance, void* context)
     PadInfo info;
     di::DescribeController(deviceInstance, &info.id, info.name, sizeof(info.name));
     for (std::uint32_t i = 0; i < self.padCount; ++i) {
-        if (SameController(self.padInfo[i].id, info.id)) {
-            scan.seen[i] = true;
-            return kDiEnumContinue;
+        if (!SameController(self.padInfo[i].id, info.id)) {
+            continue;
         }
+        scan.seen[i] = true;
+        // Listed, yet its object answers as if it were unplugged: plugged
+        // back at once, it keeps its slot, but an object made before the
+        // unplug may stay dead, and only a new one reads it again. One that
+        // cannot be made leaves an empty slot, which the scan drops.
+        if (self.padInfo[i].lost) {
+            CloseDevice(self.pads[i]);
+            DeviceRef pad = nullptr;
+            if (di::CreateController(self.directInput, deviceInstance, &pad) < 0 ||
+                pad == nullptr) {
+                ++scan.unopened;
+                return kDiEnumContinue;
+            }
+            self.pads[i] = pad;
+            scan.made[i] = true;
+        }
+        return kDiEnumContinue;
     }
     // The open ones keep their slots until the scan has seen them all.
     const std::uint32_t limit = SlotLimit(self.padLimit);
@@ -182,10 +202,11 @@ HResult InputDeviceSet::ScanControllers(bool startingUp) {
     // Controllers gone since the last scan, unless the scan itself failed.
     std::uint32_t kept = 0;
     for (std::uint32_t i = 0; i < padCount; ++i) {
-        if (result < 0 || scan.seen[i]) {
+        if (pads[i] != nullptr && (result < 0 || scan.seen[i])) {
             pads[kept] = pads[i];
             padInfo[kept] = padInfo[i];
-            snapshots[kept] = snapshots[i];
+            snapshots[kept] = scan.made[i] ? PadSnapshot{} : snapshots[i];
+            scan.made[kept] = scan.made[i];
             ++kept;
         } else {
             CloseDevice(pads[i]);
@@ -198,11 +219,11 @@ HResult InputDeviceSet::ScanControllers(bool startingUp) {
 
     // New ones join after those kept; created devices are the set's to
     // release, whatever happens next.
-    const std::uint32_t firstNew = padCount;
     for (std::uint32_t i = 0; i < scan.freshCount; ++i) {
         pads[padCount] = scan.fresh[i];
         padInfo[padCount] = scan.freshInfo[i];
         snapshots[padCount] = PadSnapshot{};
+        scan.made[padCount] = true;
         ++padCount;
     }
     if (result >= 0) {
@@ -212,10 +233,14 @@ HResult InputDeviceSet::ScanControllers(bool startingUp) {
     if (startingUp && result < 0) {
         return result;
     }
-    for (std::uint32_t i = firstNew; i < padCount;) {
+    for (std::uint32_t i = 0; i < padCount;) {
+        if (!scan.made[i]) {
+            ++i;
+            continue;
+        }
         const HResult configured = ConfigureController(pads[i], window);
         if (configured >= 0) {
-            di::Acquire(pads[i]);
+            padInfo[i].lost = ControllerGone(di::Acquire(pads[i]));
             ++i;
             continue;
         }
@@ -229,6 +254,7 @@ HResult InputDeviceSet::ScanControllers(bool startingUp) {
             pads[k - 1] = pads[k];
             padInfo[k - 1] = padInfo[k];
             snapshots[k - 1] = snapshots[k];
+            scan.made[k - 1] = scan.made[k];
         }
         pads[--padCount] = nullptr;
         ++unopenedCount;
@@ -237,10 +263,19 @@ HResult InputDeviceSet::ScanControllers(bool startingUp) {
 }
 
 HResult InputDeviceSet::RefreshControllers() {
+    refreshRequest = RefreshRequest::None;
     if (directInput == nullptr) {
         return kDiOk;
     }
     return ScanControllers(false);
+}
+
+bool InputDeviceSet::TakeRefreshRequest() {
+    if (refreshRequest != RefreshRequest::Wanted) {
+        return false;
+    }
+    refreshRequest = RefreshRequest::Asked;
+    return true;
 }
 
 int InputDeviceSet::SetAxisRange(std::uint32_t axisType, void* device) {

@@ -20,6 +20,8 @@ constexpr HResult kDiErrNotAcquired = static_cast<HResult>(0x8007000Cu);
 constexpr HResult kDiErrInputLost = static_cast<HResult>(0x8007001Eu);
 constexpr HResult kDiErrDeviceNotReg = static_cast<HResult>(0x80040154u);
 constexpr HResult kDiErrNotFound = static_cast<HResult>(0x80070002u);
+constexpr HResult kDiErrUnplugged = static_cast<HResult>(0x80040209u);
+constexpr HResult kDiErrOtherAppHasPrio = static_cast<HResult>(0x80070005u);
 
 constexpr int kDiEnumStop = 0;
 constexpr int kDiEnumContinue = 1;

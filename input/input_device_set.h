@@ -35,7 +35,21 @@ constexpr std::uint32_t kRecordCapacity = 8;
 struct PadInfo {
     ControllerId id;
     char name[kControllerNameCapacity];  // UTF-8
+    // Its device object answered Acquire as for a controller that is gone.
+    // While the enumeration still lists the controller, the object may be
+    // one that an unplug left dead (plugged back at once keeps the instance
+    // GUID): the next refresh replaces it.
+    bool lost = false;
 };
+
+// Acquire's answers for an object whose controller went away: DIERR_UNPLUGGED
+// or DIERR_INPUTLOST. Microsoft lists neither among Acquire's results (only
+// DIERR_OTHERAPPHASPRIO, the window in the background, which says nothing of
+// the controller), but DirectInput gives them for an unplugged controller's
+// objects, and the code relies on that.
+inline bool ControllerGone(HResult acquired) {
+    return acquired == kDiErrUnplugged || acquired == kDiErrInputLost;
+}
 
 class InputDeviceSet {
   public:
@@ -51,6 +65,10 @@ class InputDeviceSet {
     // cannot be opened is left out and counted. Never touches the keyboard or
     // the mouse, and allocates nothing.
     HResult RefreshControllers();
+    // True once when the reads have found a controller lost since the last
+    // refresh; false from then on until RefreshControllers has run, so that
+    // one refresh is asked for at a time.
+    bool TakeRefreshRequest();
 
     // Once per tick.
     void UpdateInputs();
@@ -82,6 +100,10 @@ class InputDeviceSet {
     // that could not be opened.
     std::uint32_t attachedCount = 0;
     std::uint32_t unopenedCount = 0;
+    // Whether the reads want a refresh, and whether TakeRefreshRequest has
+    // passed that on.
+    enum class RefreshRequest : std::uint8_t { None, Wanted, Asked };
+    RefreshRequest refreshRequest = RefreshRequest::None;
 
   private:
     // Enumerates the controllers: drops those gone, opens the new ones.

@@ -144,11 +144,19 @@ HResult InputDeviceSet::ReadControllers() {
             continue;
         }
         if (di::Poll(pad) < 0) {
-            if (di::Acquire(pad) != kDiOk) {
+            const HResult acquired = di::Acquire(pad);
+            if (acquired != kDiOk) {
+                if (ControllerGone(acquired)) {
+                    padInfo[i].lost = true;
+                    if (refreshRequest == RefreshRequest::None) {
+                        refreshRequest = RefreshRequest::Wanted;
+                    }
+                }
                 return kEFail;
             }
             di::Poll(pad);
         }
+        padInfo[i].lost = false;
         std::uint32_t count = kRecordCapacity;
         // A failed read delivered nothing; the buffer may hold another
         // device's records.

@@ -140,6 +140,15 @@ class Double:
     def detach(self, k):
         self._change(f"detach controller{k}", f"detached controller{k}")
 
+    def plug_back_at_once(self, k):
+        """Unplugs controller k and plugs it in again in one write, so within
+        one tick: its instance GUID stays, its old device objects stay dead."""
+        done = f"attached controller{k} "
+        before = sum(l.startswith(done) for l in self.lines())
+        self.send(f"detach controller{k}", f"attach controller{k}")
+        self.wait_log(lambda ls: sum(l.startswith(done) for l in ls) > before, 5,
+                      f"the double to plug controller{k} back")
+
     def name(self, k, text):
         """Controller k's product name from its next enumeration on."""
         self.send(f"name controller{k} {text}")

@@ -413,6 +413,28 @@ def unplugging_the_read_controller_hands_over_to_the_next(s):
     check(all(c.endswith("-> 0") for c in d.calls() if " Release -> " in c), "references left")
 
 
+def controller_plugged_back_at_once_is_opened_again(s):
+    """Out and in within one tick, and not even a device message: the
+    controller keeps its instance GUID and so its slot, but its old object
+    stays dead. Its failing reads bring one refresh, which opens it again."""
+    d, app, st = start(s, ["controllers 1", "notify none"])
+    wait_line(s, "コントローラー: Test Pad 0")
+    grid = Grid(DEFAULT_PAD)
+    before = d.enumerations()
+    d.plug_back_at_once(0)
+    d.wait_enumeration(before)
+    d.ticks(2)
+    d.press_button(5)
+    grid.assign("Button 6")
+    devices.check_page(s.probe(), grid, "after button 6 of the controller plugged back")
+    wait_line(s, "コントローラー: Test Pad 0")
+    check_eq(d.enumerations(), before + 1, "enumerations after the plug")
+    check("controller0 Release -> 0" in d.calls(), "the dead object released")
+    devices.click(s, s.probe().control(2, page=False))
+    check_eq(app.wait_exit(15), 0, "exit code")
+    check(all(c.endswith("-> 0") for c in d.calls() if " Release -> " in c), "references left")
+
+
 # Opening failures that end the tool
 
 STARTS = ["keyboard", "mouse", "controller0", "controller1"]
@@ -586,7 +608,8 @@ SCENARIOS = ([one_controller_fills_the_gamepad_page, window_follows_a_monitor_of
               devices_refusing_to_acquire_at_start_are_acquired_later,
               unplugged_first_controller_leaves_the_keyboard_working,
               controller_plugged_in_later_assigns_and_a_second_does_not_take_over,
-              unplugging_the_read_controller_hands_over_to_the_next]
+              unplugging_the_read_controller_hands_over_to_the_next,
+              controller_plugged_back_at_once_is_opened_again]
              + [failing_open(step, created) for step, created in FAILING_STEPS]
              + [mouse_refusing_its_format_leaves_controllers_working,
                 controller_failing_creation_is_skipped,

@@ -288,6 +288,20 @@ TEST_F(DeviceOpenTest, ControllersAreTakenInEnumerationOrderUpToTheLimit) {
             EXPECT_EQ(0, d.controllers[i].Calls(DeviceOp::CreateDevice)) << i;
         }
     }
+
+    // A refresh keeps to the limit too, yet sees every controller, so the
+    // one read stays although new ones are listed before it.
+    ResetInputDevices();
+    Attach(3);
+    d.joystickCount = 2;
+    d.unplugged[0] = d.unplugged[1] = true;
+    ASSERT_EQ(0, OpenAll());
+    d.unplugged[0] = d.unplugged[1] = false;
+    EXPECT_EQ(0, InputDevices.RefreshControllers());
+    ASSERT_EQ(2u, InputDevices.padCount);
+    EXPECT_EQ(&d.controllers[2], InputDevices.pads[0]);
+    EXPECT_EQ(&d.controllers[0], InputDevices.pads[1]);
+    EXPECT_EQ(0, d.controllers[1].Calls(DeviceOp::CreateDevice));
 }
 
 // Controllers plugged in or out while the tool runs: the one read stays read
@@ -309,6 +323,7 @@ TEST_F(DeviceOpenTest, RefreshKeepsTheReadControllerAndAddsOrDropsTheOthers) {
     EXPECT_STREQ("Pad 2", InputDevices.padInfo[2].name);
     EXPECT_EQ(1, d.controllers[2].Calls(DeviceOp::Acquire));
     EXPECT_EQ(1, d.controllers[0].Calls(DeviceOp::CreateDevice)) << "the open ones are kept";
+    InputDevices.snapshots[2].x = 55;
 
     d.unplugged[0] = true;  // the one read is unplugged: the next in order is read
     d.logCount = 0;
@@ -327,6 +342,7 @@ TEST_F(DeviceOpenTest, RefreshKeepsTheReadControllerAndAddsOrDropsTheOthers) {
     ASSERT_EQ(3u, InputDevices.padCount);
     EXPECT_EQ(&d.controllers[1], InputDevices.pads[0]);
     EXPECT_EQ(&d.controllers[0], InputDevices.pads[2]);
+    EXPECT_EQ(0, InputDevices.snapshots[2].x) << "a stick position of the slot's last holder";
     EXPECT_FALSE(d.controllers[3].alive) << "the controller that failed is released";
     EXPECT_EQ(4u, InputDevices.attachedCount);
     EXPECT_EQ(1u, InputDevices.unopenedCount);
@@ -336,8 +352,74 @@ TEST_F(DeviceOpenTest, RefreshKeepsTheReadControllerAndAddsOrDropsTheOthers) {
     d.unplugged[1] = true;
     EXPECT_EQ(kRefused, InputDevices.RefreshControllers());
     EXPECT_EQ(3u, InputDevices.padCount);
+    EXPECT_EQ(4u, InputDevices.attachedCount);
     EXPECT_TRUE(d.controllers[1].alive);
     EXPECT_EQ(0, d.keyboard.Calls(DeviceOp::Unacquire) + d.mouse.Calls(DeviceOp::Unacquire));
+}
+
+// Unplugged and plugged back at once, a controller keeps its instance GUID
+// and so its slot, but its object may stay dead. Its failing reads ask for
+// one refresh, which gives it a new object in the same slot; a window in the
+// background is no such sign.
+TEST_F(DeviceOpenTest, ControllerPluggedBackAtOnceGetsANewObjectInItsSlot) {
+    Attach(3);
+    ASSERT_EQ(0, OpenAll());
+    InputDevices.snapshots[0].y = -1000;
+    d.controllers[0].dead = true;
+    InputDevices.UpdateInputs();
+    EXPECT_TRUE(InputDevices.padInfo[0].lost);
+    EXPECT_EQ(0, InputDevices.RefreshControllers());
+    EXPECT_EQ(1, d.controllers[0].Calls(DeviceOp::Release));
+    EXPECT_EQ(2, d.controllers[0].Calls(DeviceOp::SetDataFormat));
+    ASSERT_EQ(3u, InputDevices.padCount);
+    EXPECT_EQ(&d.controllers[0], InputDevices.pads[0]);
+    EXPECT_FALSE(InputDevices.padInfo[0].lost);
+    EXPECT_EQ(0, InputDevices.snapshots[0].y) << "the old object's stick position";
+    EXPECT_EQ(0u, InputDevices.unopenedCount);
+    Controller(0).PushKey(kJoyButton0 + 5, true);
+    InputDevices.UpdateInputs();
+    EXPECT_EQ(kEdgePressed, Pad(5));
+
+    Controller(0).AnswerNext(DeviceOp::Poll, kDiErrNotAcquired);
+    Controller(0).AnswerNext(DeviceOp::Acquire, kDiErrOtherAppHasPrio);
+    InputDevices.UpdateInputs();
+    EXPECT_FALSE(InputDevices.TakeRefreshRequest());
+    // Lost, then read again before the refresh: no longer lost.
+    Controller(0).AnswerNext(DeviceOp::Poll, kDiErrNotAcquired);
+    Controller(0).AnswerNext(DeviceOp::Acquire, kDiErrInputLost);
+    InputDevices.UpdateInputs();
+    InputDevices.UpdateInputs();
+    EXPECT_FALSE(InputDevices.padInfo[0].lost);
+
+    // The one read unplugged as the next is plugged back at once: the new
+    // object moves up and is set up.
+    d.unplugged[0] = true;
+    d.controllers[1].dead = true;
+    InputDevices.UpdateInputs();
+    EXPECT_EQ(0, InputDevices.RefreshControllers());
+    ASSERT_EQ(2u, InputDevices.padCount);
+    EXPECT_EQ(&d.controllers[1], InputDevices.pads[0]);
+    EXPECT_FALSE(InputDevices.padInfo[0].lost);
+
+    // Dead again, and no new object can be made or set up: left out and
+    // counted, and the next one is read.
+    for (const DeviceOp refusing : {DeviceOp::CreateDevice, DeviceOp::SetDataFormat}) {
+        SCOPED_TRACE(static_cast<int>(refusing));
+        ResetInputDevices();
+        Attach(2);
+        ASSERT_EQ(0, OpenAll());
+        d.controllers[0].dead = true;
+        InputDevices.UpdateInputs();
+        d.controllers[0].Answer(refusing, kRefused);
+        EXPECT_EQ(0, InputDevices.RefreshControllers());
+        ASSERT_EQ(1u, InputDevices.padCount);
+        EXPECT_EQ(&d.controllers[1], InputDevices.pads[0]);
+        EXPECT_EQ(nullptr, InputDevices.pads[1]);
+        EXPECT_STREQ("Pad 1", InputDevices.padInfo[0].name);
+        EXPECT_EQ(1u, InputDevices.unopenedCount);
+        EXPECT_FALSE(d.controllers[0].alive);
+        EXPECT_EQ(1, d.controllers[1].Calls(DeviceOp::SetDataFormat)) << "kept one set up again";
+    }
 }
 
 TEST_F(DeviceOpenTest, ControllerThatCannotBeCreatedTakesNoSlot) {

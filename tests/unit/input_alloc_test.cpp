@@ -91,7 +91,11 @@ TEST_F(TickAllocationTest, TicksAllocateNothing) {
     for (int tick = 0; tick < 2000; ++tick) {
         Deliver(d, tick, 2);
         CaptureStep(tick / 2 % 2);
-        // A controller unplugged and plugged in again between ticks.
+        // A controller plugged back at once (its object dead until the
+        // refresh), or unplugged and plugged in again between ticks.
+        if (tick % 100 == 25) {
+            d.controllers[0].dead = true;
+        }
         if (tick % 100 == 50) {
             d.unplugged[0] = !d.unplugged[0];
             InputDevices.RefreshControllers();

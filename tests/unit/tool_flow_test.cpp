@@ -2,6 +2,7 @@
 // device failure, the edition switch, OK and closing.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <cstring>
 #include <string>
@@ -155,8 +156,10 @@ TEST_F(ToolFlowTest, StartsWithSettingsThenDevicesThenRecordThenPages) {
     TheRegistry().PutValue(kCedarKey, "ButtonAssign", kRegBinary, CedarRecord());
     std::vector<std::string> seen;
     TheShell().onCall = [&](const std::string& line) {
-        if (line == "InitCommonControls") {
-            EXPECT_EQ(CurrentProfile, -1) << "settings read before the common controls";
+        // The common controls are registered as the controls are made.
+        if (line == "CreateMainControls") {
+            EXPECT_EQ(MessageBoxOwner, kMainWindow);
+            EXPECT_EQ(CurrentProfile, -1) << "settings read before the controls were made";
             EXPECT_EQ(TheDevices().directInputAlive, 0);
         } else if (line == "AttachEditionCombo") {
             EXPECT_EQ(CurrentProfile, 1);
@@ -378,6 +381,53 @@ TEST_F(ToolFlowTest, ControllerLineFollowsPlugAndUnplug) {
     OnDeviceRefresh(kMainWindow);
     EXPECT_EQ(TheView().texts[line],
               Shown(IDS_CONTROLLER) + "Pad 1" + Shown(IDS_CONTROLLERS_UNOPENED, 1));
+    TheDevices().attached = 14;
+    OnDeviceRefresh(kMainWindow);
+    EXPECT_EQ(TheView().texts[line], Shown(IDS_CONTROLLER) + "Pad 1" +
+                                         Shown(IDS_CONTROLLERS_UNUSED, 11) +
+                                         Shown(IDS_CONTROLLERS_UNOPENED, 1));
+    TheDevices().attached = 3;
+    TheDevices().unplugged[1] = true;
+    OnDeviceRefresh(kMainWindow);
+    EXPECT_EQ(TheView().texts[line], Shown(IDS_CONTROLLER) + Shown(IDS_CONTROLLERS_UNOPENED, 1));
+}
+
+// Plugged back at once, a controller keeps its slot but not a working object:
+// its failing reads ask for one refresh, which opens it again, and the line
+// names it only while it is read.
+TEST_F(ToolFlowTest, ControllerFailingAsUnpluggedIsOpenedAgainByOneRefresh) {
+    const WindowRef line = TheShell().controls.controllerLine;
+    TheDevices().attached = 1;
+    Start("");
+    const std::string named = Shown(IDS_CONTROLLER) + "Pad 0";
+    ASSERT_EQ(TheView().texts[line], named);
+    const auto refreshesAsked = [] {
+        const std::vector<std::string>& calls = TheShell().calls;
+        return std::count(calls.begin(), calls.end(), "ScheduleDeviceRefresh");
+    };
+
+    TheDevices().controllers[0].dead = true;
+    for (int tick = 0; tick < 5; ++tick) {
+        OnTick(kMainWindow);
+    }
+    EXPECT_EQ(refreshesAsked(), 1);
+    OnDeviceRefresh(kMainWindow);
+    EXPECT_EQ(TheView().texts[line], named);
+    const int cursor = SlotCursor[0];
+    TheDevices().controllers[0].PushKey(48 + 3, true);
+    OnTick(kMainWindow);
+    EXPECT_EQ(SlotCursor[0], cursor + 1) << "the controller's press assigned nothing";
+
+    // Its new object fails as well: not named, and asked again once per refresh.
+    TheDevices().controllers[0].dead = true;
+    TheDevices().controllers[0].Answer(DeviceOp::Acquire, kDiErrInputLost);
+    TheDevices().controllers[0].Answer(DeviceOp::Poll, kDiErrNotAcquired);
+    OnTick(kMainWindow);
+    OnDeviceRefresh(kMainWindow);
+    EXPECT_EQ(TheView().texts[line], Shown(IDS_CONTROLLER) + Shown(IDS_CONTROLLERS_UNOPENED, 1));
+    OnTick(kMainWindow);
+    OnTick(kMainWindow);
+    EXPECT_EQ(refreshesAsked(), 3);
 }
 
 }  // namespace

@@ -153,6 +153,9 @@ void DeviceDouble::Reset() {
         controller = FakeDevice{};
     }
     attached = 0;
+    for (bool& gone : unplugged) {
+        gone = false;
+    }
     createAnswer = enumAnswer = joystickAnswer = 0;
     joystickCount = 16;
     directInputAlive = 0;
@@ -255,6 +258,7 @@ HResult CreateController(DirectInputRef, const void* deviceInstance, DeviceRef* 
         return result;
     }
     device.alive = true;
+    device.dead = false;
     *out = &device;
     return result;
 }
@@ -355,6 +359,9 @@ HResult Acquire(DeviceRef ref) {
     int index;
     FakeDevice* device = Enter(ref, DeviceOp::Acquire, &index);
     Log(DeviceOp::Acquire, index);
+    if (device != nullptr && device->dead) {
+        return kDiErrUnplugged;
+    }
     return device != nullptr ? device->TakeAnswer(DeviceOp::Acquire) : kEFail;
 }
 
@@ -378,6 +385,9 @@ HResult Poll(DeviceRef ref) {
     int index;
     FakeDevice* device = Enter(ref, DeviceOp::Poll, &index);
     Log(DeviceOp::Poll, index);
+    if (device != nullptr && device->dead) {
+        return kDiErrInputLost;
+    }
     return device != nullptr ? device->TakeAnswer(DeviceOp::Poll) : kEFail;
 }
 

@@ -57,6 +57,10 @@ struct FakeDevice {
     // Counters kept even with the log off.
     int calls[kDeviceOpCount] = {};
     bool alive = false;  // created and not yet released
+    // Unplugged and plugged back at once: listed as ever, but the object made
+    // before answers Poll with DIERR_INPUTLOST and Acquire with
+    // DIERR_UNPLUGGED until a new one is created.
+    bool dead = false;
 
     // The next answers of one operation, before the standing one.
     HResult queued[kDeviceOpCount][kDoubleQueued] = {};
