@@ -44,8 +44,9 @@ void ShowPage(int page);
 // larger than the template's), the tab, the controls below it and the window
 // grow so that every control stays visible.
 void LayOutMainWindow(WindowRef mainWindow, const MainControls& controls);
-// Centred in the work area of the monitor that holds the mouse cursor.
-void CenterOnCursorMonitor(WindowRef window);
+// Centred in the work area of its monitor: the one that held the mouse
+// cursor when the window was made.
+void CenterOnItsMonitor(WindowRef window);
 // Timer 0, every 20 ms, delivered as WM_TIMER.
 void StartTimer(WindowRef window);
 // Timer 1, once after a short quiet time: a burst of device-change messages

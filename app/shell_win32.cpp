@@ -153,7 +153,7 @@ void LayOutMainWindow(WindowRef mainWindow, const MainControls& controls) {
     ApplyMainLayout(Hwnd(mainWindow), controls);
 }
 
-void CenterOnCursorMonitor(WindowRef window) {
+void CenterOnItsMonitor(WindowRef window) {
     CenterWindow(Hwnd(window), nullptr);
 }
 

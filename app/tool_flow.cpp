@@ -66,7 +66,7 @@ void StartTool(WindowRef mainWindow) {
     shell::BuildPages(MainWindowControls.tab, ModuleInstance, CurrentPage);
     ShowControllerLine(MainWindowControls.controllerLine);
     shell::LayOutMainWindow(mainWindow, MainWindowControls);
-    shell::CenterOnCursorMonitor(mainWindow);
+    shell::CenterOnItsMonitor(mainWindow);
     shell::StartTimer(mainWindow);
 }
 

@@ -36,11 +36,22 @@ RECT RectIn(HWND window, HWND parent) {
     return rect;
 }
 
-void Place(HWND control, const LayoutRect& rect) {
-    if (control != nullptr) {
-        SetWindowPos(control, nullptr, rect.x, rect.y, rect.width, rect.height,
-                     SWP_NOZORDER | SWP_NOACTIVATE);
+// Moves a child window, unless it is there already: a move costs a round of
+// messages, and at start-up most controls are where they were made.
+void MoveTo(HWND control, const RECT& rect) {
+    if (control == nullptr) {
+        return;
     }
+    const RECT now = RectIn(control, GetParent(control));
+    if (now.left != rect.left || now.top != rect.top || now.right != rect.right ||
+        now.bottom != rect.bottom) {
+        SetWindowPos(control, nullptr, rect.left, rect.top, rect.right - rect.left,
+                     rect.bottom - rect.top, SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+}
+
+void Place(HWND control, const LayoutRect& rect) {
+    MoveTo(control, {rect.x, rect.y, rect.x + rect.width, rect.y + rect.height});
 }
 
 HWND Hwnd(WindowRef window) {
@@ -59,15 +70,17 @@ void PlacePages(const MainLayout& layout) {
     for (int i = 0; i < TabPages.PageCount() && i < Made.pageCount; ++i) {
         HWND page = TabPages.Page(i);
         const PageGeometry& made = Made.pages[i];
-        SetWindowPos(page, nullptr, layout.pageX, layout.pageY, Rescaled(made.size[0]),
-                     Rescaled(made.size[1]),
-                     SWP_NOZORDER | SWP_NOACTIVATE | (rescale ? 0 : SWP_NOSIZE));
+        RECT pageRect = RectIn(page, GetParent(page));
+        OffsetRect(&pageRect, layout.pageX - pageRect.left, layout.pageY - pageRect.top);
+        if (rescale) {
+            pageRect.right = pageRect.left + Rescaled(made.size[0]);
+            pageRect.bottom = pageRect.top + Rescaled(made.size[1]);
+        }
+        MoveTo(page, pageRect);
         for (int c = 0; rescale && c < made.childCount; ++c) {
             const RECT& r = made.childRects[c];
-            const int left = Rescaled(r.left);
-            const int top = Rescaled(r.top);
-            SetWindowPos(made.children[c], nullptr, left, top, Rescaled(r.right) - left,
-                         Rescaled(r.bottom) - top, SWP_NOZORDER | SWP_NOACTIVATE);
+            MoveTo(made.children[c],
+                   {Rescaled(r.left), Rescaled(r.top), Rescaled(r.right), Rescaled(r.bottom)});
         }
     }
 }
@@ -75,8 +88,8 @@ void PlacePages(const MainLayout& layout) {
 // How far the tab must grow to hold the pages' controls whole, where one
 // reaches past its client area by more than the layout allows; 0, 0 otherwise.
 void PageOverflow(HWND tab, const MainLayout& layout, int* dx, int* dy) {
-    RECT area = {};
-    GetClientRect(tab, &area);
+    // The tab control has no border: its client area is its whole size.
+    const RECT area = {0, 0, layout.tab.width, layout.tab.height};
     LONG right = area.right;
     LONG bottom = area.bottom;
     bool cut = false;
@@ -115,11 +128,6 @@ SIZE TextSize(HWND control, int width) {
     return {area.right - area.left, area.bottom - area.top};
 }
 
-void SetRect(HWND control, const RECT& rect) {
-    SetWindowPos(control, nullptr, rect.left, rect.top, rect.right - rect.left,
-                 rect.bottom - rect.top, SWP_NOZORDER | SWP_NOACTIVATE);
-}
-
 // Reset and the hint show their whole text in the page's font: Reset widens
 // to the left, the hint keeps to its left and wraps onto more lines where its
 // text is longer than the room left, and the page grows to hold them.
@@ -136,20 +144,23 @@ void FitPageTexts(HWND page, const MainLayout& layout) {
     if (resetWidth > resetRect.right - resetRect.left) {
         resetRect.left = resetRect.right - resetWidth;
         hintRect.right = resetRect.left - gap;
-        SetRect(reset, resetRect);
+        MoveTo(reset, resetRect);
     }
     const int width = hintRect.right - hintRect.left;
     const bool wraps = TextSize(hint, 0).cx > width;
     // A vertically centred static shows one line only.
     const LONG_PTR style = GetWindowLongPtrW(hint, GWL_STYLE);
-    SetWindowLongPtrW(hint, GWL_STYLE, wraps ? style & ~SS_CENTERIMAGE : style | SS_CENTERIMAGE);
+    const LONG_PTR wanted = wraps ? style & ~SS_CENTERIMAGE : style | SS_CENTERIMAGE;
+    if (wanted != style) {
+        SetWindowLongPtrW(hint, GWL_STYLE, wanted);
+    }
     if (wraps) {
         const LONG height = TextSize(hint, width).cy;
         if (height > hintRect.bottom - hintRect.top) {
             hintRect.bottom = hintRect.top + height;
         }
     }
-    SetRect(hint, hintRect);
+    MoveTo(hint, hintRect);
     RECT pageRect = {};
     GetClientRect(page, &pageRect);
     const LONG bottom = (hintRect.bottom > resetRect.bottom ? hintRect.bottom : resetRect.bottom) +
@@ -248,7 +259,6 @@ void RememberPageGeometry() {
 void ApplyMainLayout(HWND mainWindow, const MainControls& controls) {
     MainLayout layout = MainLayoutAt(LayoutDpi);
     HWND tab = Hwnd(controls.tab);
-    Place(tab, layout.tab);
     PlacePages(layout);
     for (int i = 0; i < TabPages.PageCount(); ++i) {
         FitPageTexts(TabPages.Page(i), layout);
@@ -263,8 +273,13 @@ void ApplyMainLayout(HWND mainWindow, const MainControls& controls) {
     Place(Hwnd(controls.controllerLine), layout.controllerLine);
     Place(Hwnd(controls.ok), layout.ok);
     Place(Hwnd(controls.cancel), layout.cancel);
-    SetWindowPos(mainWindow, nullptr, 0, 0, layout.windowWidth, layout.windowHeight,
-                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    RECT window = {};
+    GetWindowRect(mainWindow, &window);
+    if (window.right - window.left != layout.windowWidth ||
+        window.bottom - window.top != layout.windowHeight) {
+        SetWindowPos(mainWindow, nullptr, 0, 0, layout.windowWidth, layout.windowHeight,
+                     SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    }
 }
 
 void ChangeMainWindowDpi(HWND mainWindow, const MainControls& controls, int dpi,

@@ -6,7 +6,7 @@
 void CenterWindow(HWND window, HWND reference) {
     RECT own = {};
     GetWindowRect(window, &own);
-    LayoutRect area = CursorMonitorWorkArea();
+    LayoutRect area = WindowMonitorWorkArea(window);
     if (reference != nullptr) {
         RECT rect = {};
         GetWindowRect(reference, &rect);

@@ -78,16 +78,28 @@ int WindowDpi(HWND window) {
     return dpi > 0 ? dpi : SystemDpi();
 }
 
-LayoutRect CursorMonitorWorkArea() {
-    POINT cursor = {0, 0};
-    GetCursorPos(&cursor);
+namespace {
+
+LayoutRect WorkAreaOf(HMONITOR monitor) {
     MONITORINFO info = {};
     info.cbSize = sizeof(info);
-    if (!GetMonitorInfoW(MonitorFromPoint(cursor, MONITOR_DEFAULTTOPRIMARY), &info)) {
+    if (!GetMonitorInfoW(monitor, &info)) {
         SystemParametersInfoW(SPI_GETWORKAREA, 0, &info.rcWork, 0);
     }
     const RECT& work = info.rcWork;
     return {work.left, work.top, work.right - work.left, work.bottom - work.top};
+}
+
+}  // namespace
+
+LayoutRect CursorMonitorWorkArea() {
+    POINT cursor = {0, 0};
+    GetCursorPos(&cursor);
+    return WorkAreaOf(MonitorFromPoint(cursor, MONITOR_DEFAULTTOPRIMARY));
+}
+
+LayoutRect WindowMonitorWorkArea(HWND window) {
+    return WorkAreaOf(MonitorFromWindow(window, MONITOR_DEFAULTTOPRIMARY));
 }
 
 void KeepDialogFromRescaling(HWND dialog) {

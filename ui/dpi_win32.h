@@ -16,6 +16,8 @@ int WindowDpi(HWND window);
 // the mouse cursor, or of the primary monitor when the cursor's position
 // cannot be read.
 LayoutRect CursorMonitorWorkArea();
+// The work area of the monitor that holds most of the window.
+LayoutRect WindowMonitorWorkArea(HWND window);
 
 // Asks the dialog manager not to rescale a page dialog on a DPI change
 // (Windows 10 1703 and later do so for dialogs of a per-monitor-v2 window):

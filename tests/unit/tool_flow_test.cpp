@@ -182,7 +182,7 @@ TEST_F(ToolFlowTest, StartsWithSettingsThenDevicesThenRecordThenPages) {
                                                "SelectEditionByText CEDAR fallback",
                                                "BuildPages 0",
                                                "LayOutMainWindow",
-                                               "CenterOnCursorMonitor",
+                                               "CenterOnItsMonitor",
                                                "StartTimer"};
     EXPECT_EQ(seen, expected);
     EXPECT_EQ(TheShell().editionSelection, 1);

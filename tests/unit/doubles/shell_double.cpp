@@ -104,8 +104,8 @@ void ShowPage(int page) {
     Record("ShowPage " + std::to_string(page));
 }
 
-void CenterOnCursorMonitor(WindowRef) {
-    Record("CenterOnCursorMonitor");
+void CenterOnItsMonitor(WindowRef) {
+    Record("CenterOnItsMonitor");
 }
 
 void StartTimer(WindowRef) {
