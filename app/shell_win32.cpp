@@ -37,39 +37,6 @@ HWND Hwnd(WindowRef window) {
     return static_cast<HWND>(window);
 }
 
-// The dialog manager takes the template's face or whatever the font mapper
-// answers for it; on a Western system that may have no kana for the labels
-// or the Japanese texts. The pages' controls then get a font that does.
-void ShowPageTexts() {
-    WideText texts;
-    HFONT font = nullptr;
-    for (int i = 0; i < TabPages.PageCount(); ++i) {
-        HWND page = TabPages.Page(i);
-        font = reinterpret_cast<HFONT>(SendMessageW(page, WM_GETFONT, 0, 0));
-        for (HWND child = GetWindow(page, GW_CHILD); child != nullptr;
-             child = GetWindow(child, GW_HWNDNEXT)) {
-            wchar_t text[512];  // a label is at most 511 bytes
-            GetWindowTextW(child, text, 512);
-            texts.Append(text);
-        }
-    }
-    LOGFONTW description = {};
-    if (font == nullptr || GetObjectW(font, sizeof(description), &description) == 0 ||
-        MissingGlyphs(font, texts.Get()) == 0) {
-        return;
-    }
-    PageFont.CreateShowing(description, texts.Get());
-    if (PageFont.Handle() == nullptr) {
-        return;
-    }
-    for (int i = 0; i < TabPages.PageCount(); ++i) {
-        for (HWND child = GetWindow(TabPages.Page(i), GW_CHILD); child != nullptr;
-             child = GetWindow(child, GW_HWNDNEXT)) {
-            SendMessageW(child, WM_SETFONT, reinterpret_cast<WPARAM>(PageFont.Handle()), TRUE);
-        }
-    }
-}
-
 }  // namespace
 
 namespace shell {
@@ -137,8 +104,7 @@ void BuildPages(WindowRef tab, InstanceRef instance, int initialPage) {
         // with it; the classic look is unchanged.
         EnableThemeDialogTexture(TabPages.Page(i), ETDT_ENABLETAB);
     }
-    ShowPageTexts();
-    RememberPageGeometry();
+    SetUpPages();
 }
 
 int SelectedTab() {

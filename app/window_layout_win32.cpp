@@ -4,6 +4,7 @@
 #include "assign/assign_page.h"
 #include "ui/dpi_win32.h"
 #include "ui/main_layout.h"
+#include "ui/wide_text_win32.h"
 
 namespace {
 
@@ -14,13 +15,16 @@ struct PageGeometry {
     int childCount;
     HWND children[kMostPageChildren];
     RECT childRects[kMostPageChildren];  // in the page's client area
+    HWND hint;
+    HWND reset;
 };
 
-// The pages as they were made; see RememberPageGeometry.
+// The pages as they were made; see SetUpPages.
 struct {
     int dpi;
     int pageCount;
     PageGeometry pages[TabPageSet::kMaxPages];
+    // Their controls' font as made, noted at the first change of DPI.
     LOGFONTW font;
     bool hasFont;
 } Made = {};
@@ -93,10 +97,9 @@ void PageOverflow(HWND tab, const MainLayout& layout, int* dx, int* dy) {
     LONG right = area.right;
     LONG bottom = area.bottom;
     bool cut = false;
-    for (int i = 0; i < TabPages.PageCount(); ++i) {
-        for (HWND child = GetWindow(TabPages.Page(i), GW_CHILD); child != nullptr;
-             child = GetWindow(child, GW_HWNDNEXT)) {
-            const RECT rect = RectIn(child, tab);
+    for (int i = 0; i < Made.pageCount; ++i) {
+        for (int c = 0; c < Made.pages[i].childCount; ++c) {
+            const RECT rect = RectIn(Made.pages[i].children[c], tab);
             cut = cut || rect.right - area.right > layout.fitAllowance ||
                   rect.bottom - area.bottom > layout.fitAllowance;
             right = rect.right > right ? rect.right : right;
@@ -110,44 +113,42 @@ void PageOverflow(HWND tab, const MainLayout& layout, int* dx, int* dy) {
 // The size the control's text takes in its own font: on one line, or broken
 // into lines no wider than `width` when that is above 0. An '&' marks an
 // access key, as the control draws it.
-SIZE TextSize(HWND control, int width) {
-    wchar_t text[256] = {};
-    GetWindowTextW(control, text, 256);
-    RECT area = {0, 0, width, 0};
-    HDC dc = GetDC(control);
+SIZE TextSize(HDC dc, HWND control, int width) {
     if (dc == nullptr) {
         return {0, 0};
     }
-    const HFONT font = reinterpret_cast<HFONT>(SendMessageW(control, WM_GETFONT, 0, 0));
-    const HGDIOBJ previous = font != nullptr ? SelectObject(dc, font) : nullptr;
+    wchar_t text[256] = {};
+    GetWindowTextW(control, text, 256);
+    RECT area = {0, 0, width, 0};
+    // A control without a font of its own draws in the system font.
+    HFONT font = reinterpret_cast<HFONT>(SendMessageW(control, WM_GETFONT, 0, 0));
+    font = font != nullptr ? font : static_cast<HFONT>(GetStockObject(SYSTEM_FONT));
+    const HGDIOBJ previous = SelectObject(dc, font);
     DrawTextW(dc, text, -1, &area, DT_CALCRECT | (width > 0 ? DT_WORDBREAK : DT_SINGLELINE));
-    if (previous != nullptr) {
-        SelectObject(dc, previous);
-    }
-    ReleaseDC(control, dc);
+    SelectObject(dc, previous);
     return {area.right - area.left, area.bottom - area.top};
 }
 
 // Reset and the hint show their whole text in the page's font: Reset widens
 // to the left, the hint keeps to its left and wraps onto more lines where its
 // text is longer than the room left, and the page grows to hold them.
-void FitPageTexts(HWND page, const MainLayout& layout) {
-    HWND hint = GetDlgItem(page, kHintId);
-    HWND reset = GetDlgItem(page, IDC_RESET);
+void FitPageTexts(HWND page, const PageGeometry& made, const MainLayout& layout, HDC dc) {
+    HWND hint = made.hint;
+    HWND reset = made.reset;
     if (hint == nullptr || reset == nullptr) {
         return;
     }
     RECT hintRect = RectIn(hint, page);
     RECT resetRect = RectIn(reset, page);
     const int gap = resetRect.left - hintRect.right;
-    const int resetWidth = TextSize(reset, 0).cx + 2 * layout.textPadding;
+    const int resetWidth = TextSize(dc, reset, 0).cx + 2 * layout.textPadding;
     if (resetWidth > resetRect.right - resetRect.left) {
         resetRect.left = resetRect.right - resetWidth;
         hintRect.right = resetRect.left - gap;
         MoveTo(reset, resetRect);
     }
     const int width = hintRect.right - hintRect.left;
-    const bool wraps = TextSize(hint, 0).cx > width;
+    const bool wraps = TextSize(dc, hint, 0).cx > width;
     // A vertically centred static shows one line only.
     const LONG_PTR style = GetWindowLongPtrW(hint, GWL_STYLE);
     const LONG_PTR wanted = wraps ? style & ~SS_CENTERIMAGE : style | SS_CENTERIMAGE;
@@ -155,7 +156,7 @@ void FitPageTexts(HWND page, const MainLayout& layout) {
         SetWindowLongPtrW(hint, GWL_STYLE, wanted);
     }
     if (wraps) {
-        const LONG height = TextSize(hint, width).cy;
+        const LONG height = TextSize(dc, hint, width).cy;
         if (height > hintRect.bottom - hintRect.top) {
             hintRect.bottom = hintRect.top + height;
         }
@@ -172,9 +173,9 @@ void FitPageTexts(HWND page, const MainLayout& layout) {
 }
 
 // OK and Cancel show their whole text in the controls' font.
-void FitButtons(MainLayout& layout, HWND ok, HWND cancel) {
-    const LONG okWidth = ok != nullptr ? TextSize(ok, 0).cx : 0;
-    const LONG cancelWidth = cancel != nullptr ? TextSize(cancel, 0).cx : 0;
+void FitButtons(MainLayout& layout, HWND ok, HWND cancel, HDC dc) {
+    const LONG okWidth = ok != nullptr ? TextSize(dc, ok, 0).cx : 0;
+    const LONG cancelWidth = cancel != nullptr ? TextSize(dc, cancel, 0).cx : 0;
     WidenButtons(layout, (okWidth > cancelWidth ? okWidth : cancelWidth) + 2 * layout.textPadding);
 }
 
@@ -184,9 +185,47 @@ void SetFont(HWND control, HFONT font) {
     }
 }
 
+void SetPageFont(HFONT font) {
+    for (int i = 0; i < Made.pageCount; ++i) {
+        for (int c = 0; c < Made.pages[i].childCount; ++c) {
+            SetFont(Made.pages[i].children[c], font);
+        }
+    }
+}
+
+// The dialog manager takes the template's face or whatever the font mapper
+// answers for it, which may lack glyphs of the language's texts or the
+// labels: the pages' controls then get a font that has them.
+void ShowPageTexts() {
+    WideText texts;
+    HFONT font = nullptr;
+    for (int i = 0; i < Made.pageCount; ++i) {
+        font = reinterpret_cast<HFONT>(SendMessageW(TabPages.Page(i), WM_GETFONT, 0, 0));
+        for (int c = 0; c < Made.pages[i].childCount; ++c) {
+            wchar_t text[512];  // a label is at most 511 bytes
+            GetWindowTextW(Made.pages[i].children[c], text, 512);
+            texts.Append(text);
+        }
+    }
+    LOGFONTW description = {};
+    if (font == nullptr || GetObjectW(font, sizeof(description), &description) == 0 ||
+        MissingGlyphs(font, texts.Get()) == 0) {
+        return;
+    }
+    PageFont.CreateShowing(description, texts.Get());
+    if (PageFont.Handle() != nullptr) {
+        SetPageFont(PageFont.Handle());
+    }
+}
+
 // The pages' font at LayoutDpi, from the one they were made with. The dialog
 // manager's own font stays the page dialog's: it deletes it with the page.
 void RescalePageFont() {
+    if (!Made.hasFont && Made.pageCount > 0 && Made.pages[0].childCount > 0) {
+        const HFONT font =
+            reinterpret_cast<HFONT>(SendMessageW(Made.pages[0].children[0], WM_GETFONT, 0, 0));
+        Made.hasFont = font != nullptr && GetObjectW(font, sizeof(Made.font), &Made.font) != 0;
+    }
     if (!Made.hasFont) {
         return;
     }
@@ -198,12 +237,7 @@ void RescalePageFont() {
     if (next.Handle() == nullptr) {
         return;
     }
-    for (int i = 0; i < TabPages.PageCount(); ++i) {
-        for (HWND child = GetWindow(TabPages.Page(i), GW_CHILD); child != nullptr;
-             child = GetWindow(child, GW_HWNDNEXT)) {
-            SetFont(child, next.Handle());
-        }
-    }
+    SetPageFont(next.Handle());
     // The font replaced is deleted with `next`, now that no control uses it.
     PageFont.Swap(next);
 }
@@ -229,7 +263,7 @@ void TakeMainWindowDpi(HWND mainWindow) {
     LayoutDpi = WindowDpi(mainWindow);
 }
 
-void RememberPageGeometry() {
+void SetUpPages() {
     Made.dpi = LayoutDpi;
     PagesDpi = LayoutDpi;
     Made.pageCount = TabPages.PageCount();
@@ -244,30 +278,34 @@ void RememberPageGeometry() {
         for (HWND child = GetWindow(page, GW_CHILD);
              child != nullptr && made.childCount < kMostPageChildren;
              child = GetWindow(child, GW_HWNDNEXT)) {
+            const int id = GetDlgCtrlID(child);
+            made.hint = id == kHintId ? child : made.hint;
+            made.reset = id == IDC_RESET ? child : made.reset;
             made.children[made.childCount] = child;
             made.childRects[made.childCount++] = RectIn(child, page);
         }
         KeepDialogFromRescaling(page);
     }
-    HWND first = TabPages.Page(0);
-    HWND child = first != nullptr ? GetWindow(first, GW_CHILD) : nullptr;
-    const HFONT font =
-        child != nullptr ? reinterpret_cast<HFONT>(SendMessageW(child, WM_GETFONT, 0, 0)) : nullptr;
-    Made.hasFont = font != nullptr && GetObjectW(font, sizeof(Made.font), &Made.font) != 0;
+    ShowPageTexts();
 }
 
 void ApplyMainLayout(HWND mainWindow, const MainControls& controls) {
     MainLayout layout = MainLayoutAt(LayoutDpi);
     HWND tab = Hwnd(controls.tab);
     PlacePages(layout);
-    for (int i = 0; i < TabPages.PageCount(); ++i) {
-        FitPageTexts(TabPages.Page(i), layout);
+    // One memory DC for every measure: each GetDC of a control costs more.
+    HDC dc = CreateCompatibleDC(nullptr);
+    for (int i = 0; i < Made.pageCount; ++i) {
+        FitPageTexts(TabPages.Page(i), Made.pages[i], layout, dc);
     }
     int dx = 0;
     int dy = 0;
     PageOverflow(tab, layout, &dx, &dy);
     GrowLayout(layout, dx, dy);
-    FitButtons(layout, Hwnd(controls.ok), Hwnd(controls.cancel));
+    FitButtons(layout, Hwnd(controls.ok), Hwnd(controls.cancel), dc);
+    if (dc != nullptr) {
+        DeleteDC(dc);
+    }
     Place(tab, layout.tab);
     Place(Hwnd(controls.combo), layout.combo);
     Place(Hwnd(controls.controllerLine), layout.controllerLine);

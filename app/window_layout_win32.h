@@ -12,10 +12,11 @@
 int MainWindowDpi();
 void TakeMainWindowDpi(HWND mainWindow);
 
-// Notes how the dialog manager laid out the pages and with which font, at
-// MainWindowDpi: every later DPI is scaled from that, so a round trip
-// between monitors ends exactly where it began.
-void RememberPageGeometry();
+// Notes how the dialog manager laid out the pages, at MainWindowDpi: every
+// later DPI is scaled from that, so a round trip between monitors ends
+// exactly where it began. Where the template's font cannot show the pages'
+// texts, gives their controls one that can.
+void SetUpPages();
 
 // Places every control for MainWindowDpi. Where a page's controls reach past
 // the tab control by half a control or more (a substitute font larger than

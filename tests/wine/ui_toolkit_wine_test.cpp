@@ -147,7 +147,7 @@ TEST_F(TabPageSetTest, LongTextsAreShownWhole) {
     TakeMainWindowDpi(host_);
     ASSERT_EQ(MainWindowDpi(), 96);
     TabPages.Build(tab_, Instance(), PageTable, 0, 5, 25);
-    RememberPageGeometry();
+    SetUpPages();
     ApplyMainLayout(host_, controls);
     HWND page = TabPages.Page(0);
     HWND hint = GetDlgItem(page, kHintId);
