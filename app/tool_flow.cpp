@@ -64,6 +64,7 @@ void StartTool(WindowRef mainWindow) {
     // The pages build their grids from the record, so it is loaded first.
     LoadAssignRecord();
     shell::BuildPages(MainWindowControls.tab, ModuleInstance, CurrentPage);
+    view::Focus(SelectedRadio(CurrentPage));
     ShowControllerLine(MainWindowControls.controllerLine);
     shell::LayOutMainWindow(mainWindow, MainWindowControls);
     shell::CenterOnItsMonitor(mainWindow);

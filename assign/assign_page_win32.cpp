@@ -15,7 +15,11 @@ INT_PTR AssignPageProc(int page, HWND window, UINT message, WPARAM wParam, LPARA
     switch (message) {
         case WM_INITDIALOG:
             InitAssignPage(page, window);
-            return TRUE;
+            // FALSE: the dialog manager would focus each page's first control
+            // as it is made, leaving the focus on the hidden last page, where
+            // arrow keys and Space would act unseen. The tool focuses the
+            // shown page's selected slot once the pages are built.
+            return FALSE;
         case WM_COMMAND:
             // The notification code is not looked at: any command from Reset resets.
             HandlePageCommand(page, LOWORD(wParam));

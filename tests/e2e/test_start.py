@@ -29,6 +29,8 @@ def window_and_controls(s):
     expect_captions(st, DEFAULT_PAD, "gamepad page")
     check_eq(st.checked_slots(), [(0, 0)], "selection")
     page = st.visible_page()
+    # The keys act on what is seen: the shown page's selected slot has the focus.
+    check_eq(st.focus and st.focus["hwnd"], page[driver.slot_id(0, 0)]["hwnd"], "focus at start")
     check_eq(page[1032]["text"], "リセット(&R)", "Reset button")
     check_eq(page[0xFFFF]["text"], "※Deleteキーで設定を消せます", "hint")
     st = driver.show_page(s, 1)
