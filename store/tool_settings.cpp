@@ -2,6 +2,7 @@
 
 #include <cstring>
 
+#include "store/file_rewrite.h"
 #include "store/runtime_profiles.h"
 #include "store/settings_path.h"
 #include "store/system_port.h"
@@ -50,11 +51,13 @@ void ModulePath(TextBuffer& path) {
     path.Clear();
 }
 
-void CopyCut(const char* text, std::size_t size, char* buffer, std::uint32_t capacity) {
+// Cut between characters, so a long label loses whole characters only.
+void CopyCut(const char* text, std::size_t size, char* buffer, std::uint32_t capacity,
+             TextEncoding encoding) {
     if (capacity == 0) {
         return;
     }
-    const std::size_t count = size < capacity ? size : capacity - 1;
+    const std::size_t count = WholeCharacters(text, size, capacity - 1, encoding);
     std::memcpy(buffer, text, count);
     buffer[count] = '\0';
 }
@@ -106,7 +109,7 @@ bool ToolSettings::Load() {
 void ToolSettings::ReadString(const char* section, const char* key, char* buffer,
                               std::uint32_t capacity, const char* fallback) {
     if (path_.Empty()) {
-        CopyCut("", 0, buffer, capacity);
+        CopyCut("", 0, buffer, capacity, Encoding());
         return;
     }
     if (!loaded_) {
@@ -118,23 +121,21 @@ void ToolSettings::ReadString(const char* section, const char* key, char* buffer
     std::size_t begin = 0;
     std::size_t end = 0;
     if (FindIniValue(text_.c_str(), text_.Size(), section, key, &begin, &end)) {
-        CopyCut(text_.c_str() + begin, end - begin, buffer, capacity);
+        CopyCut(text_.c_str() + begin, end - begin, buffer, capacity, Encoding());
     } else {
-        CopyCut(fallback, std::strlen(fallback), buffer, capacity);
+        CopyCut(fallback, std::strlen(fallback), buffer, capacity, Encoding());
     }
 }
 
 void ToolSettings::WriteString(const char* section, const char* key, const char* value) {
-    if (path_.Empty() || !Load()) {
+    loaded_ = false;
+    TextBuffer bytes;
+    TextBuffer edited;
+    if (path_.Empty() || sys::ReadFileBytes(path_.c_str(), bytes) == FileRead::Failed ||
+        !EditSettings(bytes.c_str(), bytes.Size(), section, key, value, edited)) {
         return;
     }
-    TextBuffer edited;
-    TextBuffer bytes;
-    if (SetIniValue(text_.c_str(), text_.Size(), section, key, value, edited) &&
-        EncodeSettings(form_, edited.c_str(), edited.Size(), bytes)) {
-        sys::ReplaceFileBytes(path_.c_str(), bytes.c_str(), bytes.Size());
-    }
-    loaded_ = false;
+    RewriteFile(path_.c_str(), edited.c_str(), edited.Size(), bytes.c_str(), bytes.Size());
 }
 
 TextEncoding ToolSettings::Encoding() {

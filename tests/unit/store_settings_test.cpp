@@ -2,6 +2,7 @@
 // in-memory module path and files.
 #include <gtest/gtest.h>
 
+#include <map>
 #include <string>
 
 #include "doubles/system_double.h"
@@ -30,10 +31,23 @@ std::string Resolved(const char* name, bool takeAsGiven) {
     return path.c_str();
 }
 
+// UTF-16 bytes of the text, little- or big-endian; char16_t values give
+// surrogates with or without their partners.
+std::string Utf16(const std::u16string& text, bool bigEndian = false) {
+    std::string bytes;
+    for (const char16_t unit : text) {
+        const char low = static_cast<char>(unit & 0xFF);
+        const char high = static_cast<char>(unit >> 8);
+        bytes += bigEndian ? high : low;
+        bytes += bigEndian ? low : high;
+    }
+    return bytes;
+}
+
 std::string Edited(const std::string& text, const char* section, const char* key,
                    const char* value) {
     TextBuffer out;
-    EXPECT_TRUE(SetIniValue(text.data(), text.size(), section, key, value, out));
+    EXPECT_TRUE(EditSettings(text.data(), text.size(), section, key, value, out));
     return std::string(out.c_str(), out.Size());
 }
 
@@ -189,10 +203,89 @@ TEST_F(SettingsTest, LabelsSavedAsUtf8OrUtf16AreReadAsUtf8) {
     ReadToolSettings();
     EXPECT_STREQ("決", ButtonLabels[0]);
     EXPECT_TRUE(ButtonLabelEncoding == TextEncoding::Utf8);
+    // 𠮷 is a surrogate pair; a surrogate without its partner shows as U+FFFD.
+    // Big-endian, or without a mark, the labels are read all the same.
+    const std::u16string pairs = u"[KeyName]\r\nA=\U00020BB7\r\nB=x" + std::u16string(1, 0xDC00) +
+                                 u"\r\nC=" + std::u16string(1, 0xD800);
+    for (const std::string& file :
+         {Utf16(u"\uFEFF" + pairs), Utf16(u"\uFEFF" + pairs, true), Utf16(pairs)}) {
+        TheSystem().PutFile(kIniPath, file);
+        ReadToolSettings();
+        EXPECT_STREQ("\xF0\xA0\xAE\xB7", ButtonLabels[0]);
+        EXPECT_STREQ("x\xEF\xBF\xBD", ButtonLabels[1]);
+        EXPECT_STREQ("\xEF\xBF\xBD", ButtonLabels[2]);
+        EXPECT_TRUE(ButtonLabelEncoding == TextEncoding::Utf8);
+    }
     // ASCII alone reads alike either way: the tool's own form.
     TheSystem().PutFile(kIniPath, "[KeyName]\nA=Jump\n");
     ReadToolSettings();
     EXPECT_TRUE(ButtonLabelEncoding == TextEncoding::ShiftJis);
+}
+
+// Shift-JIS forms valid UTF-8 of two bytes easily (ﾃｽ is C3 BD, ﾃｽﾄ１ is
+// C3 BD C4 82 50); Japanese UTF-8 holds characters of three or four bytes.
+TEST(SettingsTextTest, Utf8OnlyWithAMarkOrACharacterOfThreeBytesOrMore) {
+    struct Case {
+        std::string bytes;
+        SettingsForm form;
+    };
+    const Case cases[] = {
+        {"A=\xC3\xBD\r\n", SettingsForm::ShiftJis},
+        {"A=\xC3\xBD\xC4\x82\x50\r\n", SettingsForm::ShiftJis},
+        {"A=Café\r\n", SettingsForm::ShiftJis},
+        {"\xEF\xBB\xBF"
+         "A=Café\r\n",
+         SettingsForm::Utf8},
+        {"A=決\r\n", SettingsForm::Utf8},
+        {"A=\xE2\x97\x8B\r\n", SettingsForm::Utf8},  // ○
+        {"A=\xF0\xA0\xAE\xB7\r\n", SettingsForm::Utf8},
+        {"A=決\x80\r\n", SettingsForm::ShiftJis},  // not UTF-8 throughout
+        {"A=\xE6\xB1\r\n", SettingsForm::ShiftJis},
+        {"A=\xE0\x80\x80\r\n", SettingsForm::ShiftJis},      // overlong
+        {"A=\xED\xA0\x80\r\n", SettingsForm::ShiftJis},      // a surrogate
+        {"A=\xF4\x90\x80\x80\r\n", SettingsForm::ShiftJis},  // beyond U+10FFFF
+    };
+    for (const Case& c : cases) {
+        SettingsForm form = SettingsForm::Utf16;
+        TextBuffer text;
+        ASSERT_TRUE(DecodeSettings(c.bytes.data(), c.bytes.size(), &form, text));
+        EXPECT_TRUE(form == c.form) << c.bytes;
+        EXPECT_EQ(c.bytes, std::string(text.c_str(), text.Size()));
+    }
+}
+
+// 511 bytes at most, and never half a character.
+TEST_F(SettingsTest, LongLabelsAreCutAfterTheirLastWholeCharacter) {
+    std::string sjis;
+    std::string utf8;
+    std::u16string pairs;
+    for (int i = 0; i < 300; ++i) {
+        sjis += kHyojiSjis;
+        utf8 += "決";
+        pairs += u"\U00020BB7";
+    }
+    const std::string label(511, 'x');
+    TheSystem().PutFile(kIniPath, "[KeyName]\nA=" + sjis + "\nB=x" + sjis + "\nC=x" + label +
+                                      "\nX=\xC3\xBD" + label + "\n");
+    ReadToolSettings();
+    EXPECT_EQ(sjis.substr(0, 510), ButtonLabels[0]);
+    EXPECT_EQ("x" + sjis.substr(0, 510), ButtonLabels[1]);
+    EXPECT_EQ("x" + label.substr(1), ButtonLabels[2]);
+    EXPECT_EQ("\xC3\xBD" + label.substr(2), ButtonLabels[3]) << "half-width katakana";
+
+    // With its mark, a file is UTF-8 even where a byte is not.
+    TheSystem().PutFile(
+        kIniPath, "\xEF\xBB\xBF[KeyName]\nA=" + utf8 + "\nB=xx" + utf8 + "\nC=\xE6" + label + "\n");
+    ReadToolSettings();
+    EXPECT_EQ(utf8.substr(0, 510), ButtonLabels[0]);
+    EXPECT_EQ("xx" + utf8.substr(0, 507), ButtonLabels[1]);
+    EXPECT_EQ("\xE6" + label.substr(1), ButtonLabels[2]) << "a stray byte is a character";
+
+    TheSystem().PutFile(kIniPath, Utf16(u"\uFEFF[KeyName]\nA=" + pairs + u"\nB=xxx" + pairs));
+    ReadToolSettings();
+    const std::string wide(ButtonLabels[0]);
+    EXPECT_EQ(508u, wide.size());
+    EXPECT_EQ(wide, std::string(ButtonLabels[1]).substr(3));
 }
 
 TEST_F(SettingsTest, FirstCloseCreatesOnlyTheConfigSection) {
@@ -225,11 +318,104 @@ TEST_F(SettingsTest, WritingTheEditionKeepsEveryOtherByte) {
     EXPECT_EQ(utf16 + std::string("\r\0\n\0R\0p\0g\0T\0y\0p\0e\0=\0C\0E\0D\0A\0R\0\r\0\n\0", 34),
               TheSystem().FileText(kIniPath));
 
-    // A file that is there but cannot be read is never overwritten.
-    TheSystem().readFails = true;
-    CurrentProfile = 0;
+    // Only the value's units change: a surrogate pair, a lone surrogate and
+    // an odd last byte stay as they were, even after the inserted key.
+    const std::u16string labels = u"\uFEFF[KeyName]\r\nA=\U00020BB7" + std::u16string(1, 0xD800) +
+                                  u"\r\n[Config]\r\nRpgType=";
+    TheSystem().PutFile(kIniPath, Utf16(labels + u"MAPLE\r\nB=" + std::u16string(1, 0xDC00)) + "!");
     WriteToolSettings();
-    EXPECT_EQ(utf16.size() + 34, TheSystem().FileText(kIniPath).size());
+    EXPECT_EQ(Utf16(labels + u"CEDAR\r\nB=" + std::u16string(1, 0xDC00)) + "!",
+              TheSystem().FileText(kIniPath));
+    TheSystem().PutFile(kIniPath, Utf16(u"\uFEFFA=\U00020BB7") + "!");
+    WriteToolSettings();
+    EXPECT_EQ(Utf16(u"\uFEFFA=\U00020BB7\r\n\r\n[Config]\r\nRpgType=CEDAR\r\n") + "!",
+              TheSystem().FileText(kIniPath));
+
+    // Big-endian, or without a mark, the form is a guess: never written.
+    for (const std::string& unsure :
+         {Utf16(u"\uFEFF[Config]\r\nRpgType=MAPLE\r\n", true),
+          Utf16(u"[Config]\r\nRpgType=MAPLE\r\n"), Utf16(u"[Config]\r\nRpgType=MAPLE\r\n", true)}) {
+        TheSystem().PutFile(kIniPath, unsure);
+        WriteToolSettings();
+        EXPECT_EQ(unsure, TheSystem().FileText(kIniPath));
+    }
+
+    // A file that is there but cannot be read is never overwritten.
+    TheSystem().PutFile(kIniPath, sjis);
+    TheSystem().readFails = true;
+    WriteToolSettings();
+    EXPECT_EQ(sjis, TheSystem().FileText(kIniPath));
+}
+
+// The replacement keeps what the file is: its attributes, the link it is
+// reached through, its other hard-linked names. A failure at any step leaves
+// the old bytes under the file's name and no file of the tool's beside it.
+TEST_F(SettingsTest, TheFileIsReplacedAsTheSystemWouldOrLeftAsItWas) {
+    const std::string before = "[Config]\r\nRpgType=MAPLE\r\n";
+    const std::string after = "[Config]\r\nRpgType=CEDAR\r\n";
+    const std::string real = "D:\\Real\\Padloom.ini";
+    const std::string other = "D:\\Real\\Same.ini";
+    struct Case {
+        const char* name;
+        void (*script)(SystemDouble& s);
+        bool written;
+    };
+    const Case cases[] = {
+        {"replaced", [](SystemDouble&) {}, true},
+        {"not replaced, moved over", [](SystemDouble& s) { s.replaceError = 1176; }, true},
+        {"neither replaced nor moved",
+         [](SystemDouble& s) {
+             s.replaceError = 5;
+             s.moveFailures = 1;
+         },
+         false},
+        {"old file set aside, new moved in", [](SystemDouble& s) { s.replaceError = 1177; }, true},
+        {"old file set aside and put back",
+         [](SystemDouble& s) {
+             s.replaceError = 1177;
+             s.moveFailures = 1;
+         },
+         false},
+        {"no new file", [](SystemDouble& s) { s.writeFails = true; }, false},
+        {"not looked at", [](SystemDouble& s) { s.inspectFails = true; }, false},
+        {"hard link",
+         [](SystemDouble& s) { s.hardLinks["D:\\Real\\Same.ini"] = "D:\\Real\\Padloom.ini"; },
+         true},
+        {"hard link, failed",
+         [](SystemDouble& s) {
+             s.hardLinks["D:\\Real\\Same.ini"] = "D:\\Real\\Padloom.ini";
+             s.overwriteFailures = 1;
+         },
+         false},
+    };
+    for (const Case& c : cases) {
+        SetUp();
+        SystemDouble& s = TheSystem();
+        s.symlinks[kIniPath] = real;
+        s.PutFile(real, before);
+        s.PutFile(other, "other");
+        s.attributes[real] = 0x22;  // hidden, archive
+        c.script(s);
+        const bool linked = !s.hardLinks.empty();
+        if (linked) {
+            s.PutFile(other, before);
+        }
+        CurrentProfile = 1;
+        WriteToolSettings();
+
+        const std::string expected = c.written ? after : before;
+        const std::map<std::string, std::string> files = {{real, expected},
+                                                          {other, linked ? expected : "other"}};
+        EXPECT_EQ(files, s.files) << c.name;
+        EXPECT_EQ(0x22u, s.attributes[real]) << c.name;
+        EXPECT_EQ(real, s.Resolve(kIniPath)) << c.name;
+    }
+
+    // A missing file is created; ReplaceFileW needs one to replace.
+    SetUp();
+    CurrentProfile = 1;
+    WriteToolSettings();
+    EXPECT_EQ((std::map<std::string, std::string>{{kIniPath, after}}), TheSystem().files);
 }
 
 TEST(SettingsTextTest, KeysGoIntoTheirSectionWhereverItIs) {
