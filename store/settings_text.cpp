@@ -222,10 +222,8 @@ bool ReadsAsUtf8(const unsigned char* bytes, std::size_t size) {
 }
 
 // A Shift-JIS lead byte and the byte after it are one character.
-std::size_t ShiftJisCharacter(const unsigned char* bytes, std::size_t size, std::size_t at) {
-    const unsigned char lead = bytes[at];
-    const bool isLead = (lead >= 0x81 && lead <= 0x9F) || (lead >= 0xE0 && lead <= 0xFC);
-    return isLead && size - at >= 2 ? 2 : 1;
+std::size_t ShiftJisCharacter(unsigned char lead) {
+    return (lead >= 0x81 && lead <= 0x9F) || (lead >= 0xE0 && lead <= 0xFC) ? 2 : 1;
 }
 
 std::size_t Utf8Size(std::uint32_t code) {
@@ -233,17 +231,13 @@ std::size_t Utf8Size(std::uint32_t code) {
 }
 
 bool AppendUtf8(std::uint32_t code, TextBuffer& out) {
+    static const unsigned char kLeads[] = {0, 0, 0xC0, 0xE0, 0xF0};
     char bytes[4];
     const std::size_t length = Utf8Size(code);
-    if (length == 1) {
-        bytes[0] = static_cast<char>(code);
-    } else {
-        static const unsigned char kLeads[] = {0, 0, 0xC0, 0xE0, 0xF0};
-        for (std::size_t k = length - 1; k > 0; --k, code >>= 6) {
-            bytes[k] = static_cast<char>(0x80 | (code & 0x3F));
-        }
-        bytes[0] = static_cast<char>(kLeads[length] | code);
+    for (std::size_t k = length - 1; k > 0; --k, code >>= 6) {
+        bytes[k] = static_cast<char>(0x80 | (code & 0x3F));
     }
+    bytes[0] = static_cast<char>(kLeads[length] | code);
     return out.Append(bytes, length);
 }
 
@@ -395,8 +389,9 @@ std::size_t WholeCharacters(const char* text, std::size_t size, std::size_t limi
     std::size_t at = 0;
     for (;;) {
         std::uint32_t code = 0;
+        // A character cut off by the end of the text is beyond the limit.
         std::size_t length = encoding == TextEncoding::ShiftJis
-                                 ? ShiftJisCharacter(bytes, size, at)
+                                 ? ShiftJisCharacter(bytes[at])
                                  : Utf8Character(bytes, size, at, &code);
         length = length == 0 ? 1 : length;  // a stray byte stands alone
         if (at + length > limit) {

@@ -205,8 +205,8 @@ TEST_F(SettingsTest, LabelsSavedAsUtf8OrUtf16AreReadAsUtf8) {
     EXPECT_TRUE(ButtonLabelEncoding == TextEncoding::Utf8);
     // 𠮷 is a surrogate pair; a surrogate without its partner shows as U+FFFD.
     // Big-endian, or without a mark, the labels are read all the same.
-    const std::u16string pairs = u"[KeyName]\r\nA=\U00020BB7\r\nB=x" + std::u16string(1, 0xDC00) +
-                                 u"\r\nC=" + std::u16string(1, 0xD800);
+    const std::u16string pairs = u"[KeyName]\r\nB=x" + std::u16string(1, 0xDC00) + u"\r\nC=" +
+                                 std::u16string(1, 0xD800) + u"\r\nA=\U00020BB7";
     for (const std::string& file :
          {Utf16(u"\uFEFF" + pairs), Utf16(u"\uFEFF" + pairs, true), Utf16(pairs)}) {
         TheSystem().PutFile(kIniPath, file);
@@ -331,6 +331,15 @@ TEST_F(SettingsTest, WritingTheEditionKeepsEveryOtherByte) {
     EXPECT_EQ(Utf16(u"\uFEFFA=\U00020BB7\r\n\r\n[Config]\r\nRpgType=CEDAR\r\n") + "!",
               TheSystem().FileText(kIniPath));
 
+    // A file of its mark alone keeps the mark first.
+    for (const std::string& mark : {std::string("\xEF\xBB\xBF"), std::string("\xFF\xFE")}) {
+        TheSystem().PutFile(kIniPath, mark);
+        WriteToolSettings();
+        const std::string config = "[Config]\r\nRpgType=CEDAR\r\n";
+        EXPECT_EQ(mark + (mark.size() == 3 ? config : Utf16(u"[Config]\r\nRpgType=CEDAR\r\n")),
+                  TheSystem().FileText(kIniPath));
+    }
+
     // Big-endian, or without a mark, the form is a guess: never written.
     for (const std::string& unsure :
          {Utf16(u"\uFEFF[Config]\r\nRpgType=MAPLE\r\n", true),
@@ -426,6 +435,9 @@ TEST(SettingsTextTest, KeysGoIntoTheirSectionWhereverItIs) {
     EXPECT_EQ("[config]\r\nrpgtype=CEDAR\r\n",
               Edited("[config]\r\nrpgtype=\r\n", "Config", "RpgType", "CEDAR"));
     EXPECT_EQ("x\r\n\r\n[Config]\r\nRpgType=MAPLE\r\n", Edited("x", "Config", "RpgType", "MAPLE"));
+    // Any value, in the file's own form; a byte that is not UTF-8 becomes U+FFFD.
+    EXPECT_EQ(Utf16(u"\uFEFF[K]\nA=決\U00020BB7\uFFFD\n"),
+              Edited(Utf16(u"\uFEFF[K]\nA=x\n"), "K", "A", "決\xF0\xA0\xAE\xB7\xFF"));
 }
 
 TEST_F(SettingsTest, LanguageFollowsTheSettingElseTheUsersLanguage) {
