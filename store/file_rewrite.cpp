@@ -48,7 +48,10 @@ bool RewriteFile(const char* path, const char* data, std::size_t size, const cha
     TextBuffer target;
     sys::FileFacts facts = {0, 0};
     const FileRead found = sys::InspectFile(path, target, &facts);
-    if (found == FileRead::Failed || (found == FileRead::Missing && !target.Assign(path))) {
+    // Windows refuses to replace a read-only file; Wine's MoveFileExW does
+    // not, so it is left alone here on both.
+    if (found == FileRead::Failed || (facts.attributes & kFileAttributeReadOnly) != 0 ||
+        (found == FileRead::Missing && !target.Assign(path))) {
         return false;
     }
     if (facts.links > 1) {

@@ -5,7 +5,8 @@
 #include <cstddef>
 
 // The file at `path` holds `data` afterwards; when that fails it still holds
-// `original` (its bytes before), and a missing file is still missing.
+// `original` (its bytes before), and a missing file is still missing. A
+// read-only file is not written.
 // - A symbolic link is written through: the file it names is replaced, the
 //   link stays.
 // - A file with several hard links is overwritten where it is, since a new

@@ -16,6 +16,7 @@ constexpr std::uint32_t kErrorInvalidParameter = 87;
 // ReplaceFileW: the replaced file now has the backup's name, the replacement
 // still its own.
 constexpr std::uint32_t kErrorUnableToMoveReplacement2 = 1177;
+constexpr std::uint32_t kFileAttributeReadOnly = 0x1;
 
 enum class FileRead { Read, Missing, Failed };
 

@@ -270,8 +270,7 @@ bool ReplaceFileWith(const char* replaced, const char* replacement, const char* 
     // REPLACEFILE_IGNORE_MERGE_ERRORS: a file whose security descriptor cannot
     // be carried over is replaced all the same, with what could be kept.
     // REPLACEFILE_WRITE_THROUGH is documented as unsupported; the replacement
-    // was flushed when written. Wine 8 fails a read-only replaced file with
-    // GetLastError 0, which the logic takes as both files keeping their names.
+    // was flushed when written.
     if (ReplaceFileW(replacedWide.Get(), replacementWide.Get(), backupWide.Get(),
                      REPLACEFILE_IGNORE_MERGE_ERRORS, nullptr, nullptr)) {
         return true;

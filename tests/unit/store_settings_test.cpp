@@ -387,6 +387,7 @@ TEST_F(SettingsTest, TheFileIsReplacedAsTheSystemWouldOrLeftAsItWas) {
          false},
         {"no new file", [](SystemDouble& s) { s.writeFails = true; }, false},
         {"not looked at", [](SystemDouble& s) { s.inspectFails = true; }, false},
+        {"read-only", [](SystemDouble& s) { s.attributes["D:\\Real\\Padloom.ini"] = 0x23; }, false},
         {"hard link",
          [](SystemDouble& s) { s.hardLinks["D:\\Real\\Same.ini"] = "D:\\Real\\Padloom.ini"; },
          true},
@@ -405,6 +406,7 @@ TEST_F(SettingsTest, TheFileIsReplacedAsTheSystemWouldOrLeftAsItWas) {
         s.PutFile(other, "other");
         s.attributes[real] = 0x22;  // hidden, archive
         c.script(s);
+        const std::uint32_t attributes = s.attributes[real];
         const bool linked = !s.hardLinks.empty();
         if (linked) {
             s.PutFile(other, before);
@@ -416,7 +418,7 @@ TEST_F(SettingsTest, TheFileIsReplacedAsTheSystemWouldOrLeftAsItWas) {
         const std::map<std::string, std::string> files = {{real, expected},
                                                           {other, linked ? expected : "other"}};
         EXPECT_EQ(files, s.files) << c.name;
-        EXPECT_EQ(0x22u, s.attributes[real]) << c.name;
+        EXPECT_EQ(attributes, s.attributes[real]) << c.name;
         EXPECT_EQ(real, s.Resolve(kIniPath)) << c.name;
     }
 

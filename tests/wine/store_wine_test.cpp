@@ -336,6 +336,14 @@ TEST_F(WineSettingsTest, ReplacingKeepsTheAttributesAndEveryHardLinkedName) {
     EXPECT_TRUE(GetFileAttributesA(iniPath_.c_str()) & FILE_ATTRIBUTE_HIDDEN);
     ExpectNoneLeftBeside(iniPath_);
 
+    // Wine's MoveFileExW would replace a read-only file; Windows' refuses.
+    ASSERT_TRUE(SetFileAttributesA(iniPath_.c_str(), FILE_ATTRIBUTE_READONLY));
+    CurrentProfile = 0;
+    WriteToolSettings();
+    EXPECT_EQ(cedar, FileText());
+    ExpectNoneLeftBeside(iniPath_);
+    SetFileAttributesA(iniPath_.c_str(), FILE_ATTRIBUTE_NORMAL);
+
     const std::string same = directory_ + "\\Same.ini";
     ASSERT_TRUE(CreateHardLinkA(same.c_str(), iniPath_.c_str(), nullptr));
     CurrentProfile = 0;
