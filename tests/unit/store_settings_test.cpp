@@ -2,6 +2,7 @@
 // in-memory module path and files.
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <map>
 #include <string>
 
@@ -165,16 +166,20 @@ TEST_F(SettingsTest, NoFileGivesDefaultLabelsAndTheFirstEdition) {
 }
 
 TEST_F(SettingsTest, LabelsAndEditionComeFromTheFile) {
-    TheSystem().PutFile(kIniPath, std::string("[KeyName]\r\nA=\r\nB=") + kButtonSjis +
-                                      "\r\nC=" + kHyojiSjis + "\r\nX=" + std::string(600, 'x') +
-                                      "\r\n [keyname] \r\nY=not this one\r\n"
-                                      "[Config]\r\n  rpgtype = \"CEDAR\"  \r\n");
+    TheSystem().PutFile(kIniPath,
+                        std::string("[KeyName]\r\na=\r\nB=") + kButtonSjis + "\r\nC=" + kHyojiSjis +
+                            "\r\nX=" + std::string(600, 'x') +
+                            "\r\nz=  \r\nl=\"\"\r\nr=\"\r\n [keyname] \r\nY=not this one\r\n"
+                            "[ Config ]\r\nRpgTypo=MAPLE\r\n  rpgtype = \"CEDAR\"  \r\n");
     ReadToolSettings();
     EXPECT_STREQ("", ButtonLabels[0]) << "an empty value is a label, not a missing key";
     EXPECT_STREQ(kButtonSjis, ButtonLabels[1]);
     EXPECT_STREQ(kHyojiSjis, ButtonLabels[2]);
     EXPECT_EQ(std::string(511, 'x'), ButtonLabels[3]);
     EXPECT_STREQ("Y", ButtonLabels[4]) << "only the first section of a name counts";
+    EXPECT_STREQ("", ButtonLabels[5]) << "blanks alone";
+    EXPECT_STREQ("", ButtonLabels[6]) << "one pair of quotes is taken off";
+    EXPECT_STREQ("\"", ButtonLabels[7]);
     EXPECT_TRUE(ButtonLabelEncoding == TextEncoding::ShiftJis);
     EXPECT_EQ(1, CurrentProfile);
 
@@ -205,15 +210,25 @@ TEST_F(SettingsTest, LabelsSavedAsUtf8OrUtf16AreReadAsUtf8) {
     EXPECT_TRUE(ButtonLabelEncoding == TextEncoding::Utf8);
     // 𠮷 is a surrogate pair; a surrogate without its partner shows as U+FFFD.
     // Big-endian, or without a mark, the labels are read all the same.
+    // X holds the edges of each UTF-8 length and of the surrogates.
+    const std::u16string high(1, 0xD800);
+    const std::u16string edges =
+        u"\u007F\u0080\u07FF\u0800\uD7FF" + std::u16string{0xDC00, 0xDFFF} +
+        u"\uE000\uFFFF\U00010000\U0010FFFF" + high + std::u16string(1, 0xDBFF) + high + u"\uE000";
     const std::u16string pairs = u"[KeyName]\r\nB=x" + std::u16string(1, 0xDC00) + u"\r\nC=" +
-                                 std::u16string(1, 0xD800) + u"\r\nA=\U00020BB7";
-    for (const std::string& file :
-         {Utf16(u"\uFEFF" + pairs), Utf16(u"\uFEFF" + pairs, true), Utf16(pairs)}) {
+                                 high + u"\r\nX=" + edges + u"\r\nA=\U00020BB7";
+    for (const std::string& file : {Utf16(u"\uFEFF" + pairs), Utf16(u"\uFEFF" + pairs, true),
+                                    Utf16(pairs), Utf16(pairs, true)}) {
         TheSystem().PutFile(kIniPath, file);
         ReadToolSettings();
         EXPECT_STREQ("\xF0\xA0\xAE\xB7", ButtonLabels[0]);
         EXPECT_STREQ("x\xEF\xBF\xBD", ButtonLabels[1]);
         EXPECT_STREQ("\xEF\xBF\xBD", ButtonLabels[2]);
+        EXPECT_STREQ(
+            "\x7F\xC2\x80\xDF\xBF\xE0\xA0\x80\xED\x9F\xBF\xEF\xBF\xBD\xEF\xBF\xBD"
+            "\xEE\x80\x80\xEF\xBF\xBF\xF0\x90\x80\x80\xF4\x8F\xBF\xBF\xEF\xBF\xBD"
+            "\xEF\xBF\xBD\xEF\xBF\xBD\xEE\x80\x80",
+            ButtonLabels[3]);
         EXPECT_TRUE(ButtonLabelEncoding == TextEncoding::Utf8);
     }
     // ASCII alone reads alike either way: the tool's own form.
@@ -225,32 +240,37 @@ TEST_F(SettingsTest, LabelsSavedAsUtf8OrUtf16AreReadAsUtf8) {
 // Shift-JIS forms valid UTF-8 of two bytes easily (ﾃｽ is C3 BD, ﾃｽﾄ１ is
 // C3 BD C4 82 50); Japanese UTF-8 holds characters of three or four bytes.
 TEST(SettingsTextTest, Utf8OnlyWithAMarkOrACharacterOfThreeBytesOrMore) {
-    struct Case {
-        std::string bytes;
-        SettingsForm form;
-    };
-    const Case cases[] = {
-        {"A=\xC3\xBD\r\n", SettingsForm::ShiftJis},
-        {"A=\xC3\xBD\xC4\x82\x50\r\n", SettingsForm::ShiftJis},
-        {"A=Café\r\n", SettingsForm::ShiftJis},
-        {"\xEF\xBB\xBF"
-         "A=Café\r\n",
-         SettingsForm::Utf8},
-        {"A=決\r\n", SettingsForm::Utf8},
-        {"A=\xE2\x97\x8B\r\n", SettingsForm::Utf8},  // ○
-        {"A=\xF0\xA0\xAE\xB7\r\n", SettingsForm::Utf8},
-        {"A=決\x80\r\n", SettingsForm::ShiftJis},  // not UTF-8 throughout
-        {"A=\xE6\xB1\r\n", SettingsForm::ShiftJis},
-        {"A=\xE0\x80\x80\r\n", SettingsForm::ShiftJis},      // overlong
-        {"A=\xED\xA0\x80\r\n", SettingsForm::ShiftJis},      // a surrogate
-        {"A=\xF4\x90\x80\x80\r\n", SettingsForm::ShiftJis},  // beyond U+10FFFF
-    };
-    for (const Case& c : cases) {
+    auto formOf = [](const std::string& bytes) {
         SettingsForm form = SettingsForm::Utf16;
         TextBuffer text;
-        ASSERT_TRUE(DecodeSettings(c.bytes.data(), c.bytes.size(), &form, text));
-        EXPECT_TRUE(form == c.form) << c.bytes;
-        EXPECT_EQ(c.bytes, std::string(text.c_str(), text.Size()));
+        EXPECT_TRUE(DecodeSettings(bytes.data(), bytes.size(), &form, text));
+        EXPECT_EQ(bytes, std::string(text.c_str(), text.Size()));
+        return form;
+    };
+    for (const char* sjis : {"A=\xC3\xBD\r\n", "A=\xC3\xBD\xC4\x82\x50\r\n", "A=Café\r\n"}) {
+        EXPECT_TRUE(formOf(sjis) == SettingsForm::ShiftJis) << sjis;
+    }
+    EXPECT_TRUE(formOf("\xEF\xBB\xBF"
+                       "A=Café\r\n") == SettingsForm::Utf8);
+    EXPECT_TRUE(formOf("A=\xE2\x97\x8B\r\n") == SettingsForm::Utf8);  // ○
+    EXPECT_TRUE(formOf("A=\xF0\xA0\xAE\xB7\r\n") == SettingsForm::Utf8);
+    // UTF-8 throughout: the edges of each length, after a kanji.
+    for (const char* edge :
+         {"\x7F", "\xC2\x80", "\xDF\xBF", "\xE0\xA0\x80", "\xED\x9F\xBF", "\xEE\x80\x80",
+          "\xEF\xBF\xBF", "\xF0\x90\x80\x80", "\xF1\x80\x80\x80", "\xF4\x8F\xBF\xBF"}) {
+        EXPECT_TRUE(formOf(std::string("A=決") + edge) == SettingsForm::Utf8) << edge;
+    }
+    // Not UTF-8: overlong, a surrogate, beyond U+10FFFF, no lead, a broken or
+    // cut sequence.
+    for (const char* broken :
+         {"\x80", "\xC1\xBF", "\xE0\x9F\xBF", "\xED\xA0\x80", "\xED\xBF\xBF", "\xF0\x8F\xBF\xBF",
+          "\xF4\x90\x80\x80", "\xF5\x80\x80\x80", "\x81\x80\x80\x80",
+          "\xE6"
+          "A"}) {
+        EXPECT_TRUE(formOf(std::string(broken) + "決") == SettingsForm::ShiftJis) << broken;
+    }
+    for (const char* cut : {"決\xE6", "決\xE6\xB1"}) {
+        EXPECT_TRUE(formOf(cut) == SettingsForm::ShiftJis) << cut;
     }
 }
 
@@ -273,13 +293,33 @@ TEST_F(SettingsTest, LongLabelsAreCutAfterTheirLastWholeCharacter) {
     EXPECT_EQ("x" + label.substr(1), ButtonLabels[2]);
     EXPECT_EQ("\xC3\xBD" + label.substr(2), ButtonLabels[3]) << "half-width katakana";
 
+    // Lead bytes at their edges, each before a byte that could lead too;
+    // the bytes beside those ranges stand alone.
+    const char* const keys[] = {"A", "B", "C", "X", "Y", "Z", "L", "R"};
+    const unsigned char bytes[] = {0x81, 0x9F, 0xE0, 0xFC, 0x80, 0xA0, 0xDF, 0xFD};
+    std::string file = "[KeyName]\n";
+    for (int i = 0; i < 8; ++i) {
+        const char lead = static_cast<char>(bytes[i]);
+        const std::string pair{lead, i < 4 ? '\x9F' : lead};
+        file += std::string(keys[i]) + "=";
+        for (int k = 0; k < 300; ++k) {
+            file += pair;
+        }
+        file += "\n";
+    }
+    TheSystem().PutFile(kIniPath, file);
+    ReadToolSettings();
+    for (int i = 0; i < 8; ++i) {
+        EXPECT_EQ(i < 4 ? 510u : 511u, std::strlen(ButtonLabels[i])) << keys[i];
+    }
+
     // With its mark, a file is UTF-8 even where a byte is not.
-    TheSystem().PutFile(
-        kIniPath, "\xEF\xBB\xBF[KeyName]\nA=" + utf8 + "\nB=xx" + utf8 + "\nC=\xE6" + label + "\n");
+    TheSystem().PutFile(kIniPath, "\xEF\xBB\xBF[KeyName]\nA=" + utf8 + "\nB=xx" + utf8 +
+                                      "\nC=" + label.substr(1) + "\xE6xx\n");
     ReadToolSettings();
     EXPECT_EQ(utf8.substr(0, 510), ButtonLabels[0]);
     EXPECT_EQ("xx" + utf8.substr(0, 507), ButtonLabels[1]);
-    EXPECT_EQ("\xE6" + label.substr(1), ButtonLabels[2]) << "a stray byte is a character";
+    EXPECT_EQ(label.substr(1) + "\xE6", ButtonLabels[2]) << "a stray byte is a character";
 
     TheSystem().PutFile(kIniPath, Utf16(u"\uFEFF[KeyName]\nA=" + pairs + u"\nB=xxx" + pairs));
     ReadToolSettings();
@@ -326,9 +366,10 @@ TEST_F(SettingsTest, WritingTheEditionKeepsEveryOtherByte) {
     WriteToolSettings();
     EXPECT_EQ(Utf16(labels + u"CEDAR\r\nB=" + std::u16string(1, 0xDC00)) + "!",
               TheSystem().FileText(kIniPath));
-    TheSystem().PutFile(kIniPath, Utf16(u"\uFEFFA=\U00020BB7") + "!");
+    const std::u16string high(1, 0xD800);
+    TheSystem().PutFile(kIniPath, Utf16(u"\uFEFFA=\U00020BB7" + high));
     WriteToolSettings();
-    EXPECT_EQ(Utf16(u"\uFEFFA=\U00020BB7\r\n\r\n[Config]\r\nRpgType=CEDAR\r\n") + "!",
+    EXPECT_EQ(Utf16(u"\uFEFFA=\U00020BB7" + high + u"\r\n\r\n[Config]\r\nRpgType=CEDAR\r\n"),
               TheSystem().FileText(kIniPath));
 
     // A file of its mark alone keeps the mark first.
@@ -343,7 +384,8 @@ TEST_F(SettingsTest, WritingTheEditionKeepsEveryOtherByte) {
     // Big-endian, or without a mark, the form is a guess: never written.
     for (const std::string& unsure :
          {Utf16(u"\uFEFF[Config]\r\nRpgType=MAPLE\r\n", true),
-          Utf16(u"[Config]\r\nRpgType=MAPLE\r\n"), Utf16(u"[Config]\r\nRpgType=MAPLE\r\n", true)}) {
+          Utf16(u"[Config]\r\nRpgType=MAPLE\r\n"), Utf16(u"[Config]\r\nRpgType=MAPLE\r\n", true),
+          Utf16(u"\uFEFF", true), Utf16(u"[")}) {
         TheSystem().PutFile(kIniPath, unsure);
         WriteToolSettings();
         EXPECT_EQ(unsure, TheSystem().FileText(kIniPath));
@@ -437,9 +479,20 @@ TEST(SettingsTextTest, KeysGoIntoTheirSectionWhereverItIs) {
     EXPECT_EQ("[config]\r\nrpgtype=CEDAR\r\n",
               Edited("[config]\r\nrpgtype=\r\n", "Config", "RpgType", "CEDAR"));
     EXPECT_EQ("x\r\n\r\n[Config]\r\nRpgType=MAPLE\r\n", Edited("x", "Config", "RpgType", "MAPLE"));
+    // After the section's last line that is not blank, whatever ends lines.
+    EXPECT_EQ("[Config]\r\nA=1\r\nRpgType=CEDAR\r\n[K]\r\n",
+              Edited("[Config]\r\nA=1\r\n[K]\r\n", "Config", "RpgType", "CEDAR"));
+    EXPECT_EQ("[Config]\nA=1\nRpgType=CEDAR\n \n[K]\n",
+              Edited("[Config]\nA=1\n \n[K]\n", "Config", "RpgType", "CEDAR"));
+    EXPECT_EQ("[Config]\rA=1\rRpgType=CEDAR\r\n[K]\r",
+              Edited("[Config]\rA=1\r[K]\r", "Config", "RpgType", "CEDAR"));
+    EXPECT_EQ("\r\n\r\n[Config]\r\nRpgType=MAPLE\r\n",
+              Edited("\r\n", "Config", "RpgType", "MAPLE"));
+    EXPECT_EQ("\n\n[Config]\nRpgType=MAPLE\n", Edited("\n", "Config", "RpgType", "MAPLE"));
     // Any value, in the file's own form; a byte that is not UTF-8 becomes U+FFFD.
-    EXPECT_EQ(Utf16(u"\uFEFF[K]\nA=決\U00020BB7\uFFFD\n"),
-              Edited(Utf16(u"\uFEFF[K]\nA=x\n"), "K", "A", "決\xF0\xA0\xAE\xB7\xFF"));
+    EXPECT_EQ(
+        Utf16(u"\uFEFF[K]\nA=\uFFFDé決\U00010000\uFFFF\n"),
+        Edited(Utf16(u"\uFEFF[K]\nA=x\n"), "K", "A", "\xFF\xC3\xA9決\xF0\x90\x80\x80\xEF\xBF\xBF"));
 }
 
 TEST_F(SettingsTest, LanguageFollowsTheSettingElseTheUsersLanguage) {
