@@ -11,39 +11,33 @@ namespace {
 const char kFreshSuffix[] = ".new~";
 const char kBackupSuffix[] = ".old~";
 
-bool OverwriteKeepingIdentity(const char* target, const char* data, std::size_t size,
+void OverwriteKeepingIdentity(const char* target, const char* data, std::size_t size,
                               const char* original, std::size_t originalSize) {
-    if (sys::OverwriteFile(target, data, size)) {
-        return true;
+    if (!sys::OverwriteFile(target, data, size)) {
+        sys::OverwriteFile(target, original, originalSize);
     }
-    sys::OverwriteFile(target, original, originalSize);
-    return false;
 }
 
 // With a backup name given, ReplaceFileW leaves both files under their own
 // names on every failure but one, so the plain move remains; without one, its
 // ERROR_UNABLE_TO_MOVE_REPLACEMENT would mean the old file was already gone.
-bool ReplaceExisting(const char* target, const char* fresh, const char* backup) {
+void ReplaceExisting(const char* target, const char* fresh, const char* backup) {
     std::uint32_t error = 0;
     if (sys::ReplaceFileWith(target, fresh, backup, &error)) {
         sys::RemoveFile(backup);
-        return true;
-    }
-    if (error != kErrorUnableToMoveReplacement2) {
-        return sys::MoveFileOver(fresh, target);
-    }
-    // The old file has moved to the backup's name: finish, or move it back.
-    if (sys::MoveFileOver(fresh, target)) {
+    } else if (error != kErrorUnableToMoveReplacement2) {
+        sys::MoveFileOver(fresh, target);
+    } else if (sys::MoveFileOver(fresh, target)) {
+        // The old file had moved to the backup's name; the new one followed.
         sys::RemoveFile(backup);
-        return true;
+    } else {
+        sys::MoveFileOver(backup, target);
     }
-    sys::MoveFileOver(backup, target);
-    return false;
 }
 
 }  // namespace
 
-bool RewriteFile(const char* path, const char* data, std::size_t size, const char* original,
+void RewriteFile(const char* path, const char* data, std::size_t size, const char* original,
                  std::size_t originalSize) {
     TextBuffer target;
     sys::FileFacts facts = {0, 0};
@@ -52,24 +46,26 @@ bool RewriteFile(const char* path, const char* data, std::size_t size, const cha
     // not, so it is left alone here on both.
     if (found == FileRead::Failed || (facts.attributes & kFileAttributeReadOnly) != 0 ||
         (found == FileRead::Missing && !target.Assign(path))) {
-        return false;
+        return;
     }
     if (facts.links > 1) {
-        return OverwriteKeepingIdentity(target.c_str(), data, size, original, originalSize);
+        OverwriteKeepingIdentity(target.c_str(), data, size, original, originalSize);
+        return;
     }
     TextBuffer fresh;
     TextBuffer backup;
     if (!fresh.Assign(target.c_str()) || !fresh.Append(kFreshSuffix) ||
         !backup.Assign(target.c_str()) || !backup.Append(kBackupSuffix)) {
-        return false;
+        return;
     }
-    // ReplaceFileW needs a file to replace.
-    const bool done = sys::WriteNewFile(fresh.c_str(), data, size, facts.attributes) &&
-                      (found == FileRead::Missing
-                           ? sys::MoveFileOver(fresh.c_str(), target.c_str())
-                           : ReplaceExisting(target.c_str(), fresh.c_str(), backup.c_str()));
-    if (!done) {
-        sys::RemoveFile(fresh.c_str());
+    if (sys::WriteNewFile(fresh.c_str(), data, size, facts.attributes)) {
+        // ReplaceFileW needs a file to replace.
+        if (found == FileRead::Missing) {
+            sys::MoveFileOver(fresh.c_str(), target.c_str());
+        } else {
+            ReplaceExisting(target.c_str(), fresh.c_str(), backup.c_str());
+        }
     }
-    return done;
+    // Already gone where it took the file's place.
+    sys::RemoveFile(fresh.c_str());
 }

@@ -16,5 +16,5 @@
 //   ReplaceFileW, which also keeps its security descriptor, creation time,
 //   streams and short name; where that cannot be, the new file is moved over
 //   it, as it is moved into place when there was none.
-bool RewriteFile(const char* path, const char* data, std::size_t size, const char* original,
+void RewriteFile(const char* path, const char* data, std::size_t size, const char* original,
                  std::size_t originalSize);

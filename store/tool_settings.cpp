@@ -28,9 +28,10 @@ TextBuffer& ExecutableDirectory() {
 namespace {
 
 constexpr std::uint32_t kFirstModulePathCapacity = 512;
-// Far beyond any path Windows can give; only stops a platform that never
-// answers with a whole path from growing the buffer for ever.
-constexpr std::uint32_t kLastModulePathCapacity = 1u << 16;
+// Beyond any path Windows can give (32,767 UTF-16 units, at most 98,301
+// bytes of UTF-8); only stops a platform that never answers with a whole
+// path from growing the buffer for ever.
+constexpr std::uint32_t kLastModulePathCapacity = 1u << 17;
 
 const char* const kButtonKeys[kButtonLabelCount] = {"A", "B", "C", "X", "Y", "Z", "L", "R"};
 
@@ -91,19 +92,15 @@ ToolSettings::ToolSettings(const char* fileName, bool takeAsGiven) {
     }
 }
 
-bool ToolSettings::Load() {
+// A file that is missing, or cannot be read, is empty text.
+void ToolSettings::Load() {
     TextBuffer bytes;
     text_.Clear();
     form_ = SettingsForm::ShiftJis;
-    switch (sys::ReadFileBytes(path_.c_str(), bytes)) {
-        case FileRead::Missing:
-            return true;
-        case FileRead::Failed:
-            return false;
-        case FileRead::Read:
-            break;
+    if (sys::ReadFileBytes(path_.c_str(), bytes) == FileRead::Read &&
+        !DecodeSettings(bytes.c_str(), bytes.Size(), &form_, text_)) {
+        text_.Clear();
     }
-    return DecodeSettings(bytes.c_str(), bytes.Size(), &form_, text_);
 }
 
 void ToolSettings::ReadString(const char* section, const char* key, char* buffer,
@@ -114,9 +111,7 @@ void ToolSettings::ReadString(const char* section, const char* key, char* buffer
     }
     if (!loaded_) {
         loaded_ = true;
-        if (!Load()) {
-            text_.Clear();
-        }
+        Load();
     }
     std::size_t begin = 0;
     std::size_t end = 0;

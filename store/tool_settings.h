@@ -44,7 +44,7 @@ class ToolSettings {
     const char* Path() const { return path_.c_str(); }
 
   private:
-    bool Load();
+    void Load();
 
     TextBuffer path_;
     TextBuffer text_;

@@ -116,7 +116,8 @@ TEST_F(SettingsTest, ExecutableAtTheDriveRootGivesTheDriveLetter) {
 }
 
 TEST_F(SettingsTest, ModulePathLongerThanTheFirstBufferIsReadWhole) {
-    for (std::size_t directoryLength : {510u, 511u, 600u, 2000u}) {
+    // 70,000 bytes: 23,334 kanji, as long as a Windows path can be.
+    for (std::size_t directoryLength : {510u, 511u, 600u, 2000u, 70000u}) {
         SetUp();
         const std::string directory = "C:\\" + std::string(directoryLength - 3, 'd');
         TheSystem().modulePath = directory + "\\表.exe";
@@ -135,6 +136,10 @@ TEST_F(SettingsTest, ModulePathLongerThanTheFirstBufferIsReadWhole) {
     SetUp();
     TheSystem().moduleFails = true;
     EXPECT_STREQ("", GetExecutableDirectory());
+    // A path that never fits is none.
+    SetUp();
+    TheSystem().modulePath = "C:\\" + std::string(1 << 18, 'd') + "\\Tool.exe";
+    EXPECT_STREQ("", GetExecutableDirectory());
 }
 
 TEST_F(SettingsTest, SettingsPathRule) {
@@ -152,6 +157,13 @@ TEST_F(SettingsTest, SettingsPathRule) {
     EXPECT_STREQ("", buffer);
     none.WriteString("Config", "RpgType", "CEDAR");
     EXPECT_TRUE(TheSystem().fileCalls.empty());
+
+    // What one object writes, it reads back.
+    ToolSettings settings(SettingsFileName, false);
+    settings.ReadString("Config", "RpgType", buffer, sizeof(buffer), "MAPLE");
+    settings.WriteString("Config", "RpgType", "CEDAR");
+    settings.ReadString("Config", "RpgType", buffer, sizeof(buffer), "MAPLE");
+    EXPECT_STREQ("CEDAR", buffer);
 }
 
 TEST_F(SettingsTest, NoFileGivesDefaultLabelsAndTheFirstEdition) {
@@ -329,6 +341,11 @@ TEST_F(SettingsTest, LongLabelsAreCutAfterTheirLastWholeCharacter) {
 }
 
 TEST_F(SettingsTest, FirstCloseCreatesOnlyTheConfigSection) {
+    for (int unread : {-1, kRuntimeProfileCount}) {
+        CurrentProfile = unread;
+        WriteToolSettings();
+        EXPECT_FALSE(TheSystem().HasFile(kIniPath)) << unread;
+    }
     ReadToolSettings();
     CurrentProfile = 1;
     WriteToolSettings();
@@ -399,8 +416,10 @@ TEST_F(SettingsTest, WritingTheEditionKeepsEveryOtherByte) {
 }
 
 // The replacement keeps what the file is: its attributes, the link it is
-// reached through, its other hard-linked names. A failure at any step leaves
-// the old bytes under the file's name and no file of the tool's beside it.
+// reached through, its other hard-linked names, and (but for the plain move
+// that follows where ReplaceFileW fails) its security. A failure at any step
+// leaves the old bytes under the file's name and no file of the tool's
+// beside it.
 TEST_F(SettingsTest, TheFileIsReplacedAsTheSystemWouldOrLeftAsItWas) {
     const std::string before = "[Config]\r\nRpgType=MAPLE\r\n";
     const std::string after = "[Config]\r\nRpgType=CEDAR\r\n";
@@ -410,10 +429,11 @@ TEST_F(SettingsTest, TheFileIsReplacedAsTheSystemWouldOrLeftAsItWas) {
         const char* name;
         void (*script)(SystemDouble& s);
         bool written;
+        bool secured = true;
     };
     const Case cases[] = {
         {"replaced", [](SystemDouble&) {}, true},
-        {"not replaced, moved over", [](SystemDouble& s) { s.replaceError = 1176; }, true},
+        {"not replaced, moved over", [](SystemDouble& s) { s.replaceError = 1176; }, true, false},
         {"neither replaced nor moved",
          [](SystemDouble& s) {
              s.replaceError = 5;
@@ -447,6 +467,7 @@ TEST_F(SettingsTest, TheFileIsReplacedAsTheSystemWouldOrLeftAsItWas) {
         s.PutFile(real, before);
         s.PutFile(other, "other");
         s.attributes[real] = 0x22;  // hidden, archive
+        s.descriptors[real] = "mine";
         c.script(s);
         const std::uint32_t attributes = s.attributes[real];
         const bool linked = !s.hardLinks.empty();
@@ -461,14 +482,15 @@ TEST_F(SettingsTest, TheFileIsReplacedAsTheSystemWouldOrLeftAsItWas) {
                                                           {other, linked ? expected : "other"}};
         EXPECT_EQ(files, s.files) << c.name;
         EXPECT_EQ(attributes, s.attributes[real]) << c.name;
+        EXPECT_EQ(c.secured ? "mine" : "", s.descriptors[real]) << c.name;
         EXPECT_EQ(real, s.Resolve(kIniPath)) << c.name;
     }
 
     // A missing file is created; ReplaceFileW needs one to replace.
     SetUp();
-    CurrentProfile = 1;
+    CurrentProfile = 0;
     WriteToolSettings();
-    EXPECT_EQ((std::map<std::string, std::string>{{kIniPath, after}}), TheSystem().files);
+    EXPECT_EQ((std::map<std::string, std::string>{{kIniPath, before}}), TheSystem().files);
 }
 
 TEST(SettingsTextTest, KeysGoIntoTheirSectionWhereverItIs) {

@@ -48,8 +48,10 @@ void SystemDouble::MoveEntry(const std::string& from, const std::string& to) {
     symlinks.erase(to);
     files[to] = files[from];
     attributes[to] = attributes[from];
+    descriptors[to] = descriptors[from];
     files.erase(from);
     attributes.erase(from);
+    descriptors.erase(from);
 }
 
 namespace sys {
@@ -132,6 +134,7 @@ bool WriteNewFile(const char* path, const char* data, std::size_t size, std::uin
     }
     s.files[path] = std::string(data, size);
     s.attributes[path] = attributes;
+    s.descriptors.erase(path);
     return true;
 }
 
@@ -152,7 +155,9 @@ bool OverwriteFile(const char* path, const char* data, std::size_t size) {
 }
 
 // Like Wine's, this ReplaceFileW gives the result the replacement's
-// attributes: only what the logic passes on survives.
+// attributes, so only what the logic passes on survives; like Windows', it
+// carries the replaced file's descriptor over, already before the
+// replacement fails to move with ERROR_UNABLE_TO_MOVE_REPLACEMENT_2.
 bool ReplaceFileWith(const char* replaced, const char* replacement, const char* backup,
                      std::uint32_t* error) {
     SystemDouble& s = TheSystem();
@@ -161,7 +166,9 @@ bool ReplaceFileWith(const char* replaced, const char* replacement, const char* 
         *error = 2;  // ERROR_FILE_NOT_FOUND
         return false;
     }
+    const std::string descriptor = s.descriptors[replaced];
     if (s.replaceError == kErrorUnableToMoveReplacement2) {
+        s.descriptors[replacement] = descriptor;
         s.MoveEntry(replaced, backup);
     }
     if (s.replaceError != 0) {
@@ -170,6 +177,7 @@ bool ReplaceFileWith(const char* replaced, const char* replacement, const char* 
     }
     s.MoveEntry(replaced, backup);
     s.MoveEntry(replacement, replaced);
+    s.descriptors[replaced] = descriptor;
     return true;
 }
 
@@ -188,6 +196,7 @@ bool RemoveFile(const char* path) {
     SystemDouble& s = TheSystem();
     s.fileCalls.push_back(std::string("remove ") + path);
     s.attributes.erase(path);
+    s.descriptors.erase(path);
     return s.files.erase(path) != 0;
 }
 

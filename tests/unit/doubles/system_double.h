@@ -31,6 +31,9 @@ struct SystemDouble {
     std::vector<std::string> fileCalls;
     std::map<std::string, std::string> files;  // bytes by path, as given
     std::map<std::string, std::uint32_t> attributes;
+    // What ReplaceFileW carries over to the new file and a move does not:
+    // security descriptor, creation time, streams.
+    std::map<std::string, std::string> descriptors;
     std::map<std::string, std::string> symlinks;   // link -> the path it names
     std::map<std::string, std::string> hardLinks;  // a second name -> the first
     // GetLastError of a system-directory load; 0 loads.
