@@ -1,5 +1,6 @@
 #include <windows.h>
 
+#include "store/settings_path.h"
 #include "store/system_port.h"
 
 namespace {
@@ -8,29 +9,21 @@ wchar_t* NewWide(std::size_t count) {
     return static_cast<wchar_t*>(HeapAlloc(GetProcessHeap(), 0, count * sizeof(wchar_t)));
 }
 
-bool IsSeparator(wchar_t c) {
-    return c == L'\\' || c == L'/';
-}
-
 // A UTF-8 path in UTF-16 for the wide calls; empty on failure, which the
-// calls then refuse as no such path.
+// calls then refuse as no such path. longForm: a long path takes the "\\?\"
+// form (LongFormPath), as the file calls need it; the current directory
+// has none.
 class WidePath {
   public:
-    // longForm: a path of a folder's limit (MAX_PATH - 12) or more takes the
-    // "\\?\" form, in which the wide file calls accept 32,767 characters,
-    // without a manifest entry. That form is taken literally; the tool's
-    // paths are full already (the executable's folder, or a final path), so
-    // only the separators are made the system's own.
     WidePath(const char* utf8, bool longForm) {
-        const int length = MultiByteToWideChar(CP_UTF8, 0, utf8, -1, nullptr, 0);
+        TextBuffer form;
+        const char* path = longForm && LongFormPath(utf8, form) ? form.c_str() : utf8;
+        const int length = MultiByteToWideChar(CP_UTF8, 0, path, -1, nullptr, 0);
         if (length > 0) {
             wide_ = NewWide(static_cast<std::size_t>(length));
         }
-        if (wide_ != nullptr && MultiByteToWideChar(CP_UTF8, 0, utf8, -1, wide_, length) == 0) {
+        if (wide_ != nullptr && MultiByteToWideChar(CP_UTF8, 0, path, -1, wide_, length) == 0) {
             wide_[0] = L'\0';
-        }
-        if (longForm && wide_ != nullptr && length - 1 >= MAX_PATH - 12) {
-            MakeLong(static_cast<std::size_t>(length - 1));
         }
     }
     ~WidePath() {
@@ -44,30 +37,6 @@ class WidePath {
     bool Usable() const { return wide_ != nullptr && wide_[0] != L'\0'; }
 
   private:
-    // C:\x gives \\?\C:\x, \\server\share gives \\?\UNC\server\share; a path
-    // in that form already, or a relative one, stays as it is.
-    void MakeLong(std::size_t length) {
-        const bool drive = wide_[1] == L':' && IsSeparator(wide_[2]);
-        const bool unc =
-            IsSeparator(wide_[0]) && IsSeparator(wide_[1]) && wide_[2] != L'?' && wide_[2] != L'.';
-        if (!drive && !unc) {
-            return;
-        }
-        const wchar_t* prefix = drive ? L"\\\\?\\" : L"\\\\?\\UNC";
-        const std::size_t skip = drive ? 0 : 1;  // UNC keeps one of its two separators
-        const std::size_t prefixLength = static_cast<std::size_t>(lstrlenW(prefix));
-        wchar_t* longer = NewWide(prefixLength + length - skip + 1);
-        if (longer == nullptr) {
-            return;
-        }
-        CopyMemory(longer, prefix, prefixLength * sizeof(wchar_t));
-        for (std::size_t i = skip; i <= length; ++i) {
-            longer[prefixLength + i - skip] = wide_[i] == L'/' ? L'\\' : wide_[i];
-        }
-        HeapFree(GetProcessHeap(), 0, wide_);
-        wide_ = longer;
-    }
-
     wchar_t* wide_ = nullptr;
 };
 
@@ -189,7 +158,6 @@ std::uint32_t ModuleFileName(char* buffer, std::uint32_t capacity) {
 }
 
 bool SetCurrentDir(const char* path) {
-    // The current directory has no long form: its limit stands.
     const WidePath wide(path, false);
     return wide.Usable() && SetCurrentDirectoryW(wide.Get()) != FALSE;
 }

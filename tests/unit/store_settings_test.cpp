@@ -93,6 +93,26 @@ TEST(SettingsPathTest, DirectoryAndLastComponentOfUtf8Paths) {
     }
 }
 
+TEST(SettingsPathTest, LongPathsTakeTheLongFormWhereItApplies) {
+    const std::string d(250, 'd');
+    const std::pair<std::string, std::string> cases[] = {
+        {"C:\\" + d.substr(5), "\\\\?\\C:\\" + d.substr(5)},  // 248 bytes
+        {"C:/" + d + "/x", "\\\\?\\C:\\" + d + "\\x"},
+        {"\\\\server/" + d, "\\\\?\\UNC\\server\\" + d},
+    };
+    for (const auto& c : cases) {
+        TextBuffer out;
+        EXPECT_TRUE(LongFormPath(c.first.c_str(), out));
+        EXPECT_EQ(c.second, out.c_str());
+    }
+    for (const std::string& kept : {"C:\\" + d.substr(6), "\\\\?\\C:\\" + d, "\\\\.\\" + d,
+                                    "\\\\?" + d, "d:" + d, "\\" + d, std::string()}) {
+        TextBuffer out;
+        EXPECT_TRUE(LongFormPath(kept.c_str(), out));
+        EXPECT_EQ(kept, out.c_str());
+    }
+}
+
 TEST_F(SettingsTest, ExecutableDirectoryIsFoundOnceAndMadeCurrentEachTime) {
     TheSystem().modulePath = "C:\\Games\\表.exe";
     EXPECT_STREQ("C:\\Games", GetExecutableDirectory());

@@ -344,6 +344,19 @@ TEST_F(WineSettingsTest, ReplacingKeepsTheAttributesAndEveryHardLinkedName) {
     ExpectNoneLeftBeside(iniPath_);
     SetFileAttributesA(iniPath_.c_str(), FILE_ATTRIBUTE_NORMAL);
 
+    // Held open by another program, unshared or not to be deleted: the
+    // replacement fails, the old file stays as it was, nothing is left.
+    for (const DWORD share : {DWORD{0}, DWORD{FILE_SHARE_READ}}) {
+        const HANDLE held = CreateFileA(iniPath_.c_str(), GENERIC_READ, share, nullptr,
+                                        OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+        ASSERT_NE(INVALID_HANDLE_VALUE, held);
+        CurrentProfile = 0;
+        WriteToolSettings();
+        CloseHandle(held);
+        EXPECT_EQ(cedar, FileText()) << share;
+        ExpectNoneLeftBeside(iniPath_);
+    }
+
     const std::string same = directory_ + "\\Same.ini";
     ASSERT_TRUE(CreateHardLinkA(same.c_str(), iniPath_.c_str(), nullptr));
     CurrentProfile = 0;
