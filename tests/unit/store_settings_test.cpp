@@ -106,7 +106,7 @@ TEST(SettingsPathTest, LongPathsTakeTheLongFormWhereItApplies) {
         EXPECT_EQ(c.second, out.c_str());
     }
     for (const std::string& kept : {"C:\\" + d.substr(6), "\\\\?\\C:\\" + d, "\\\\.\\" + d,
-                                    "\\\\?" + d, "d:" + d, "\\" + d, std::string()}) {
+                                    "\\\\?" + d, "d:" + d, "d\\" + d, "\\" + d, std::string()}) {
         TextBuffer out;
         EXPECT_TRUE(LongFormPath(kept.c_str(), out));
         EXPECT_EQ(kept, out.c_str());
