@@ -168,62 +168,76 @@ bool EndsWithBreak(const char* text, std::size_t size) {
     return size > 0 && (text[size - 1] == '\n' || text[size - 1] == '\r');
 }
 
-bool IsValidUtf8(const unsigned char* bytes, std::size_t size, bool* anyWide) {
-    *anyWide = false;
-    for (std::size_t i = 0; i < size;) {
-        const unsigned char lead = bytes[i];
-        if (lead < 0x80) {
-            ++i;
-            continue;
-        }
-        *anyWide = true;
-        std::size_t length = 0;
-        std::uint32_t min = 0;
-        std::uint32_t code = 0;
-        if (lead >= 0xC2 && lead <= 0xDF) {
-            length = 2, min = 0x80, code = lead & 0x1Fu;
-        } else if (lead >= 0xE0 && lead <= 0xEF) {
-            length = 3, min = 0x800, code = lead & 0x0Fu;
-        } else if (lead >= 0xF0 && lead <= 0xF4) {
-            length = 4, min = 0x10000, code = lead & 0x07u;
-        } else {
-            return false;
-        }
-        if (size - i < length) {
-            return false;
-        }
-        for (std::size_t k = 1; k < length; ++k) {
-            if ((bytes[i + k] & 0xC0) != 0x80) {
-                return false;
-            }
-            code = (code << 6) | (bytes[i + k] & 0x3Fu);
-        }
-        if (code < min || code > 0x10FFFF || (code >= 0xD800 && code <= 0xDFFF)) {
-            return false;
-        }
-        i += length;
+// The length of the whole, valid UTF-8 character at bytes[at] and its code
+// point, or 0 when there is none there.
+std::size_t Utf8Character(const unsigned char* bytes, std::size_t size, std::size_t at,
+                          std::uint32_t* code) {
+    const unsigned char lead = bytes[at];
+    std::size_t length = 0;
+    std::uint32_t min = 0;
+    if (lead < 0x80) {
+        *code = lead;
+        return 1;
     }
-    return true;
+    if (lead >= 0xC2 && lead <= 0xDF) {
+        length = 2, min = 0x80, *code = lead & 0x1Fu;
+    } else if (lead >= 0xE0 && lead <= 0xEF) {
+        length = 3, min = 0x800, *code = lead & 0x0Fu;
+    } else if (lead >= 0xF0 && lead <= 0xF4) {
+        length = 4, min = 0x10000, *code = lead & 0x07u;
+    } else {
+        return 0;
+    }
+    if (size - at < length) {
+        return 0;
+    }
+    for (std::size_t k = 1; k < length; ++k) {
+        if ((bytes[at + k] & 0xC0) != 0x80) {
+            return 0;
+        }
+        *code = (*code << 6) | (bytes[at + k] & 0x3Fu);
+    }
+    if (*code < min || *code > 0x10FFFF || (*code >= 0xD800 && *code <= 0xDFFF)) {
+        return 0;
+    }
+    return length;
+}
+
+// UTF-8 when all of it is UTF-8 and it holds a character of three or four
+// bytes, as every kana and kanji is. Shift-JIS text forms valid UTF-8 of two
+// bytes all too easily: two half-width katakana (ﾃｽ is C3 BD), or one before
+// a full-width character (ﾃｽﾄ１ is C3 BD C4 82 50); three or four bytes only
+// where a rare kanji meets half-width katakana or a full-width character.
+bool ReadsAsUtf8(const unsigned char* bytes, std::size_t size) {
+    bool wide = false;
+    std::uint32_t code = 0;
+    for (std::size_t at = 0, length = 0; at < size; at += length) {
+        length = Utf8Character(bytes, size, at, &code);
+        if (length == 0) {
+            return false;
+        }
+        wide = wide || length >= 3;
+    }
+    return wide;
+}
+
+// A Shift-JIS lead byte and the byte after it are one character.
+std::size_t ShiftJisCharacter(unsigned char lead) {
+    return (lead >= 0x81 && lead <= 0x9F) || (lead >= 0xE0 && lead <= 0xFC) ? 2 : 1;
+}
+
+std::size_t Utf8Size(std::uint32_t code) {
+    return code < 0x80 ? 1 : code < 0x800 ? 2 : code < 0x10000 ? 3 : 4;
 }
 
 bool AppendUtf8(std::uint32_t code, TextBuffer& out) {
+    static const unsigned char kLeads[] = {0, 0, 0xC0, 0xE0, 0xF0};
     char bytes[4];
-    std::size_t length = 0;
-    if (code < 0x80) {
-        bytes[length++] = static_cast<char>(code);
-    } else if (code < 0x800) {
-        bytes[length++] = static_cast<char>(0xC0 | (code >> 6));
-        bytes[length++] = static_cast<char>(0x80 | (code & 0x3F));
-    } else if (code < 0x10000) {
-        bytes[length++] = static_cast<char>(0xE0 | (code >> 12));
-        bytes[length++] = static_cast<char>(0x80 | ((code >> 6) & 0x3F));
-        bytes[length++] = static_cast<char>(0x80 | (code & 0x3F));
-    } else {
-        bytes[length++] = static_cast<char>(0xF0 | (code >> 18));
-        bytes[length++] = static_cast<char>(0x80 | ((code >> 12) & 0x3F));
-        bytes[length++] = static_cast<char>(0x80 | ((code >> 6) & 0x3F));
-        bytes[length++] = static_cast<char>(0x80 | (code & 0x3F));
+    const std::size_t length = Utf8Size(code);
+    for (std::size_t k = length - 1; k > 0; --k, code >>= 6) {
+        bytes[k] = static_cast<char>(0x80 | (code & 0x3F));
     }
+    bytes[0] = static_cast<char>(kLeads[length] | code);
     return out.Append(bytes, length);
 }
 
@@ -246,57 +260,97 @@ bool AppendUtf16(std::uint32_t code, TextBuffer& out) {
 
 constexpr std::uint32_t kReplacement = 0xFFFD;
 
-bool Utf16ToUtf8(const unsigned char* bytes, std::size_t size, TextBuffer& out) {
+// The character at bytes[at] of UTF-16 text, two bytes at least: its code
+// point, U+FFFD for a surrogate without its partner, and *length its bytes.
+std::uint32_t Utf16Character(const unsigned char* bytes, std::size_t size, std::size_t at,
+                             bool bigEndian, std::size_t* length) {
+    auto unit = [&](std::size_t i) -> std::uint32_t {
+        return bigEndian ? (bytes[i] << 8) | bytes[i + 1] : bytes[i] | (bytes[i + 1] << 8);
+    };
+    const std::uint32_t code = unit(at);
+    *length = 2;
+    if (code >= 0xD800 && code <= 0xDBFF && size - at >= 4) {
+        const std::uint32_t low = unit(at + 2);
+        if (low >= 0xDC00 && low <= 0xDFFF) {
+            *length = 4;
+            return 0x10000 + ((code - 0xD800) << 10) + (low - 0xDC00);
+        }
+    }
+    return code >= 0xD800 && code <= 0xDFFF ? kReplacement : code;
+}
+
+// An odd last byte is no character and is skipped.
+bool Utf16ToUtf8(const unsigned char* bytes, std::size_t size, std::size_t at, bool bigEndian,
+                 TextBuffer& out) {
     out.Clear();
     if (!out.Reserve(size)) {
         return false;
     }
-    for (std::size_t i = 0; i + 1 < size; i += 2) {
-        std::uint32_t code = bytes[i] | (bytes[i + 1] << 8);
-        if (code >= 0xD800 && code <= 0xDBFF && i + 3 < size) {
-            const std::uint32_t low = bytes[i + 2] | (bytes[i + 3] << 8);
-            if (low >= 0xDC00 && low <= 0xDFFF) {
-                code = 0x10000 + ((code - 0xD800) << 10) + (low - 0xDC00);
-                i += 2;
-            }
-        }
-        if (code >= 0xD800 && code <= 0xDFFF) {
-            code = kReplacement;
-        }
-        if (!AppendUtf8(code, out)) {
+    for (std::size_t length = 0; size - at >= 2; at += length) {
+        if (!AppendUtf8(Utf16Character(bytes, size, at, bigEndian, &length), out)) {
             return false;
         }
     }
     return true;
 }
 
+// Where in little-endian UTF-16 bytes (from `at`) the character lies that
+// starts at `offset` of their UTF-8 decoding.
+std::size_t Utf16Offset(const unsigned char* bytes, std::size_t size, std::size_t at,
+                        std::size_t offset) {
+    for (std::size_t decoded = 0, length = 0; decoded < offset && size - at >= 2; at += length) {
+        decoded += Utf8Size(Utf16Character(bytes, size, at, false, &length));
+    }
+    return at;
+}
+
 bool Utf8ToUtf16(const unsigned char* bytes, std::size_t size, TextBuffer& out) {
     out.Clear();
-    if (!out.Reserve(2 * size + 2) || !AppendUtf16(0xFEFF, out)) {
-        return false;
-    }
-    for (std::size_t i = 0; i < size;) {
-        const unsigned char lead = bytes[i];
-        std::size_t length = lead < 0x80 ? 1 : lead < 0xE0 ? 2 : lead < 0xF0 ? 3 : 4;
-        std::uint32_t code = length == 1   ? lead
-                             : length == 2 ? lead & 0x1Fu
-                             : length == 3 ? lead & 0x0Fu
-                                           : lead & 0x07u;
-        bool whole = i + length <= size;
-        for (std::size_t k = 1; whole && k < length; ++k) {
-            whole = (bytes[i + k] & 0xC0) == 0x80;
-            code = (code << 6) | (bytes[i + k] & 0x3Fu);
-        }
-        if (!whole || code > 0x10FFFF) {
+    std::uint32_t code = 0;
+    for (std::size_t at = 0, length = 0; at < size; at += length) {
+        length = Utf8Character(bytes, size, at, &code);
+        if (length == 0) {
             code = kReplacement;
             length = 1;
         }
         if (!AppendUtf16(code, out)) {
             return false;
         }
-        i += length;
     }
     return true;
+}
+
+// What setting a key changes: text [at, at + removed) becomes `inserted`.
+struct Splice {
+    std::size_t at = 0;
+    std::size_t removed = 0;
+    TextBuffer inserted;
+};
+
+bool PlanValue(const char* text, std::size_t size, const char* section, const char* key,
+               const char* value, Splice& splice) {
+    const Place place = Locate(text, size, section, key);
+    const char* lineBreak = LineBreakOf(text, size);
+    TextBuffer& out = splice.inserted;
+    out.Clear();
+    if (place.keyFound) {
+        splice.at = place.valueBegin;
+        splice.removed = place.valueEnd - place.valueBegin;
+        return out.Append(value);
+    }
+    if (place.sectionFound) {
+        splice.at = place.insertAt;
+        return (EndsWithBreak(text, splice.at) || out.Append(lineBreak)) && out.Append(key) &&
+               out.Append("=") && out.Append(value) && out.Append(lineBreak);
+    }
+    splice.at = size;
+    bool ok = true;
+    if (size != FirstLine(text, size)) {
+        ok = (EndsWithBreak(text, size) || out.Append(lineBreak)) && out.Append(lineBreak);
+    }
+    return ok && out.Append("[") && out.Append(section) && out.Append("]") &&
+           out.Append(lineBreak) && out.Append(key) && out.Append("=") && out.Append(value) &&
+           out.Append(lineBreak);
 }
 
 }  // namespace
@@ -305,25 +359,46 @@ bool DecodeSettings(const char* bytes, std::size_t size, SettingsForm* form, Tex
     const auto* data = reinterpret_cast<const unsigned char*>(bytes);
     if (size >= 2 && data[0] == 0xFF && data[1] == 0xFE) {
         *form = SettingsForm::Utf16;
-        return Utf16ToUtf8(data + 2, size - 2, text);
+        return Utf16ToUtf8(data, size, 2, false, text);
     }
-    bool anyWide = false;
-    const bool utf8 = IsValidUtf8(data, size, &anyWide);
-    // Shift-JIS text seldom forms valid UTF-8; ASCII alone is read alike.
-    *form = StartsWithUtf8Mark(bytes, size) || (utf8 && anyWide) ? SettingsForm::Utf8
-                                                                 : SettingsForm::ShiftJis;
+    if (size >= 2 && data[0] == 0xFE && data[1] == 0xFF) {
+        *form = SettingsForm::Utf16Unsure;
+        return Utf16ToUtf8(data, size, 2, true, text);
+    }
+    // No 8-bit settings file starts with a zero byte, or holds one second;
+    // a 16-bit one without its mark does, starting with a letter or a bracket.
+    if (size >= 2 && (data[0] == 0) != (data[1] == 0)) {
+        *form = SettingsForm::Utf16Unsure;
+        return Utf16ToUtf8(data, size, 0, data[0] == 0, text);
+    }
+    *form = StartsWithUtf8Mark(bytes, size) || ReadsAsUtf8(data, size) ? SettingsForm::Utf8
+                                                                       : SettingsForm::ShiftJis;
     return text.Assign(bytes, size);
-}
-
-bool EncodeSettings(SettingsForm form, const char* text, std::size_t size, TextBuffer& bytes) {
-    if (form == SettingsForm::Utf16) {
-        return Utf8ToUtf16(reinterpret_cast<const unsigned char*>(text), size, bytes);
-    }
-    return bytes.Assign(text, size);
 }
 
 TextEncoding ValueEncoding(SettingsForm form) {
     return form == SettingsForm::ShiftJis ? TextEncoding::ShiftJis : TextEncoding::Utf8;
+}
+
+std::size_t WholeCharacters(const char* text, std::size_t size, std::size_t limit,
+                            TextEncoding encoding) {
+    if (size <= limit) {
+        return size;
+    }
+    const auto* bytes = reinterpret_cast<const unsigned char*>(text);
+    std::size_t at = 0;
+    for (;;) {
+        std::uint32_t code = 0;
+        // A character cut off by the end of the text is beyond the limit.
+        std::size_t length = encoding == TextEncoding::ShiftJis
+                                 ? ShiftJisCharacter(bytes[at])
+                                 : Utf8Character(bytes, size, at, &code);
+        length = length == 0 ? 1 : length;  // a stray byte stands alone
+        if (at + length > limit) {
+            return at;
+        }
+        at += length;
+    }
 }
 
 bool FindIniValue(const char* text, std::size_t size, const char* section, const char* key,
@@ -342,27 +417,32 @@ bool FindIniValue(const char* text, std::size_t size, const char* section, const
     return true;
 }
 
-bool SetIniValue(const char* text, std::size_t size, const char* section, const char* key,
-                 const char* value, TextBuffer& out) {
-    const Place place = Locate(text, size, section, key);
-    const char* lineBreak = LineBreakOf(text, size);
+bool EditSettings(const char* bytes, std::size_t size, const char* section, const char* key,
+                  const char* value, TextBuffer& out) {
+    SettingsForm form = SettingsForm::ShiftJis;
+    TextBuffer text;
+    Splice splice;
+    if (!DecodeSettings(bytes, size, &form, text) || form == SettingsForm::Utf16Unsure ||
+        !PlanValue(text.c_str(), text.Size(), section, key, value, splice)) {
+        return false;
+    }
+    std::size_t from = splice.at;
+    std::size_t to = splice.at + splice.removed;
+    TextBuffer wide;
+    const TextBuffer* inserted = &splice.inserted;
+    if (form == SettingsForm::Utf16) {
+        // Only the splice is converted: an odd last byte or a lone surrogate
+        // elsewhere stays as it was.
+        const auto* data = reinterpret_cast<const unsigned char*>(bytes);
+        from = Utf16Offset(data, size, 2, from);
+        to = Utf16Offset(data, size, 2, to);
+        if (!Utf8ToUtf16(reinterpret_cast<const unsigned char*>(inserted->c_str()),
+                         inserted->Size(), wide)) {
+            return false;
+        }
+        inserted = &wide;
+    }
     out.Clear();
-    if (place.keyFound) {
-        return out.Append(text, place.valueBegin) && out.Append(value) &&
-               out.Append(text + place.valueEnd, size - place.valueEnd);
-    }
-    if (place.sectionFound) {
-        const std::size_t at = place.insertAt;
-        return out.Append(text, at) && (EndsWithBreak(text, at) || out.Append(lineBreak)) &&
-               out.Append(key) && out.Append("=") && out.Append(value) && out.Append(lineBreak) &&
-               out.Append(text + at, size - at);
-    }
-    const bool empty = size == FirstLine(text, size);
-    bool ok = out.Append(text, size);
-    if (!empty) {
-        ok = ok && (EndsWithBreak(text, size) || out.Append(lineBreak)) && out.Append(lineBreak);
-    }
-    return ok && out.Append("[") && out.Append(section) && out.Append("]") &&
-           out.Append(lineBreak) && out.Append(key) && out.Append("=") && out.Append(value) &&
-           out.Append(lineBreak);
+    return out.Append(bytes, from) && out.Append(inserted->c_str(), inserted->Size()) &&
+           out.Append(bytes + to, size - to);
 }

@@ -1,5 +1,6 @@
 // The seam between the settings logic and kernel32: the module path, the
-// current directory, whole files, the user's language and system DLLs.
+// current directory, whole files and their replacement, the user's language
+// and system DLLs.
 // Paths cross it as UTF-8; the Win32 side takes them in UTF-16, so a folder
 // name is right whatever the system's code page.
 #pragma once
@@ -12,6 +13,10 @@
 using ModuleRef = void*;
 
 constexpr std::uint32_t kErrorInvalidParameter = 87;
+// ReplaceFileW: the replaced file now has the backup's name, the replacement
+// still its own.
+constexpr std::uint32_t kErrorUnableToMoveReplacement2 = 1177;
+constexpr std::uint32_t kFileAttributeReadOnly = 0x1;
 
 enum class FileRead { Read, Missing, Failed };
 
@@ -32,9 +37,34 @@ bool SetCurrentDir(const char* path);
 // The whole file; Missing when there is none, Failed when it is there but
 // cannot be read.
 FileRead ReadFileBytes(const char* path, TextBuffer& bytes);
-// Replaces the file whole (a new file, then moved over the old one), so a
-// failure never leaves it half written.
-bool ReplaceFileBytes(const char* path, const char* data, std::size_t size);
+
+// The steps of replacing a file, each one call; the order, and what is done
+// when one fails, are the logic's (store/file_rewrite.h). Paths of any
+// length: the Win32 side gives long ones the "\\?\" form.
+
+// What a file is, symbolic links followed.
+struct FileFacts {
+    std::uint32_t attributes;  // GetFileInformationByHandle
+    std::uint32_t links;       // its names: more than one when hard-linked
+};
+// The file the path names: target := its final path (GetFinalPathNameByHandleW),
+// so a symbolic link gives the file it points to. Read when found.
+FileRead InspectFile(const char* path, TextBuffer& target, FileFacts* facts);
+// A new file holding the bytes, with these attributes, flushed to disk
+// (CreateFileW, CREATE_ALWAYS).
+bool WriteNewFile(const char* path, const char* data, std::size_t size, std::uint32_t attributes);
+// The existing file's bytes overwritten where they are (OPEN_EXISTING,
+// WriteFile, SetEndOfFile), flushed: it stays the same file.
+bool OverwriteFile(const char* path, const char* data, std::size_t size);
+// ReplaceFileW(replaced, replacement, backup); on failure *error is its
+// GetLastError.
+bool ReplaceFileWith(const char* replaced, const char* replacement, const char* backup,
+                     std::uint32_t* error);
+// MoveFileExW(from, to, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH).
+bool MoveFileOver(const char* from, const char* to);
+// DeleteFileW.
+bool RemoveFile(const char* path);
+
 // GetUserDefaultUILanguage.
 std::uint16_t UserUiLanguage();
 

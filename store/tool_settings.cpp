@@ -2,6 +2,7 @@
 
 #include <cstring>
 
+#include "store/file_rewrite.h"
 #include "store/runtime_profiles.h"
 #include "store/settings_path.h"
 #include "store/system_port.h"
@@ -27,9 +28,10 @@ TextBuffer& ExecutableDirectory() {
 namespace {
 
 constexpr std::uint32_t kFirstModulePathCapacity = 512;
-// Far beyond any path Windows can give; only stops a platform that never
-// answers with a whole path from growing the buffer for ever.
-constexpr std::uint32_t kLastModulePathCapacity = 1u << 16;
+// Beyond any path Windows can give (32,767 UTF-16 units, at most 98,301
+// bytes of UTF-8); only stops a platform that never answers with a whole
+// path from growing the buffer for ever.
+constexpr std::uint32_t kLastModulePathCapacity = 1u << 17;
 
 const char* const kButtonKeys[kButtonLabelCount] = {"A", "B", "C", "X", "Y", "Z", "L", "R"};
 
@@ -50,11 +52,13 @@ void ModulePath(TextBuffer& path) {
     path.Clear();
 }
 
-void CopyCut(const char* text, std::size_t size, char* buffer, std::uint32_t capacity) {
+// Cut between characters, so a long label loses whole characters only.
+void CopyCut(const char* text, std::size_t size, char* buffer, std::uint32_t capacity,
+             TextEncoding encoding) {
     if (capacity == 0) {
         return;
     }
-    const std::size_t count = size < capacity ? size : capacity - 1;
+    const std::size_t count = WholeCharacters(text, size, capacity - 1, encoding);
     std::memcpy(buffer, text, count);
     buffer[count] = '\0';
 }
@@ -88,53 +92,45 @@ ToolSettings::ToolSettings(const char* fileName, bool takeAsGiven) {
     }
 }
 
-bool ToolSettings::Load() {
+// A file that is missing, or cannot be read, is empty text.
+void ToolSettings::Load() {
     TextBuffer bytes;
     text_.Clear();
     form_ = SettingsForm::ShiftJis;
-    switch (sys::ReadFileBytes(path_.c_str(), bytes)) {
-        case FileRead::Missing:
-            return true;
-        case FileRead::Failed:
-            return false;
-        case FileRead::Read:
-            break;
+    if (sys::ReadFileBytes(path_.c_str(), bytes) == FileRead::Read &&
+        !DecodeSettings(bytes.c_str(), bytes.Size(), &form_, text_)) {
+        text_.Clear();
     }
-    return DecodeSettings(bytes.c_str(), bytes.Size(), &form_, text_);
 }
 
 void ToolSettings::ReadString(const char* section, const char* key, char* buffer,
                               std::uint32_t capacity, const char* fallback) {
     if (path_.Empty()) {
-        CopyCut("", 0, buffer, capacity);
+        CopyCut("", 0, buffer, capacity, Encoding());
         return;
     }
     if (!loaded_) {
         loaded_ = true;
-        if (!Load()) {
-            text_.Clear();
-        }
+        Load();
     }
     std::size_t begin = 0;
     std::size_t end = 0;
     if (FindIniValue(text_.c_str(), text_.Size(), section, key, &begin, &end)) {
-        CopyCut(text_.c_str() + begin, end - begin, buffer, capacity);
+        CopyCut(text_.c_str() + begin, end - begin, buffer, capacity, Encoding());
     } else {
-        CopyCut(fallback, std::strlen(fallback), buffer, capacity);
+        CopyCut(fallback, std::strlen(fallback), buffer, capacity, Encoding());
     }
 }
 
 void ToolSettings::WriteString(const char* section, const char* key, const char* value) {
-    if (path_.Empty() || !Load()) {
+    loaded_ = false;
+    TextBuffer bytes;
+    TextBuffer edited;
+    if (path_.Empty() || sys::ReadFileBytes(path_.c_str(), bytes) == FileRead::Failed ||
+        !EditSettings(bytes.c_str(), bytes.Size(), section, key, value, edited)) {
         return;
     }
-    TextBuffer edited;
-    TextBuffer bytes;
-    if (SetIniValue(text_.c_str(), text_.Size(), section, key, value, edited) &&
-        EncodeSettings(form_, edited.c_str(), edited.Size(), bytes)) {
-        sys::ReplaceFileBytes(path_.c_str(), bytes.c_str(), bytes.Size());
-    }
-    loaded_ = false;
+    RewriteFile(path_.c_str(), edited.c_str(), edited.Size(), bytes.c_str(), bytes.Size());
 }
 
 TextEncoding ToolSettings::Encoding() {

@@ -32,17 +32,19 @@ class ToolSettings {
 
     // A missing file, section or key gives the fallback; an empty path gives
     // empty text and consults no file. The file is read once, on first use.
+    // A value longer than the buffer is cut after its last whole character.
     void ReadString(const char* section, const char* key, char* buffer, std::uint32_t capacity,
                     const char* fallback);
     // Sets the key in the file as it is now, keeping every other byte and the
-    // encoding it was saved in; a file that cannot be read is left alone.
+    // encoding it was saved in; a file that cannot be read, or in a 16-bit
+    // form that is not certain, is left alone.
     void WriteString(const char* section, const char* key, const char* value);
     // How the values read are encoded.
     TextEncoding Encoding();
     const char* Path() const { return path_.c_str(); }
 
   private:
-    bool Load();
+    void Load();
 
     TextBuffer path_;
     TextBuffer text_;

@@ -2,6 +2,8 @@
 // in-memory module path and files.
 #include <gtest/gtest.h>
 
+#include <cstring>
+#include <map>
 #include <string>
 
 #include "doubles/system_double.h"
@@ -30,10 +32,23 @@ std::string Resolved(const char* name, bool takeAsGiven) {
     return path.c_str();
 }
 
+// UTF-16 bytes of the text, little- or big-endian; char16_t values give
+// surrogates with or without their partners.
+std::string Utf16(const std::u16string& text, bool bigEndian = false) {
+    std::string bytes;
+    for (const char16_t unit : text) {
+        const char low = static_cast<char>(unit & 0xFF);
+        const char high = static_cast<char>(unit >> 8);
+        bytes += bigEndian ? high : low;
+        bytes += bigEndian ? low : high;
+    }
+    return bytes;
+}
+
 std::string Edited(const std::string& text, const char* section, const char* key,
                    const char* value) {
     TextBuffer out;
-    EXPECT_TRUE(SetIniValue(text.data(), text.size(), section, key, value, out));
+    EXPECT_TRUE(EditSettings(text.data(), text.size(), section, key, value, out));
     return std::string(out.c_str(), out.Size());
 }
 
@@ -78,6 +93,26 @@ TEST(SettingsPathTest, DirectoryAndLastComponentOfUtf8Paths) {
     }
 }
 
+TEST(SettingsPathTest, LongPathsTakeTheLongFormWhereItApplies) {
+    const std::string d(250, 'd');
+    const std::pair<std::string, std::string> cases[] = {
+        {"C:\\" + d.substr(5), "\\\\?\\C:\\" + d.substr(5)},  // 248 bytes
+        {"C:/" + d + "/x", "\\\\?\\C:\\" + d + "\\x"},
+        {"\\\\server/" + d, "\\\\?\\UNC\\server\\" + d},
+    };
+    for (const auto& c : cases) {
+        TextBuffer out;
+        EXPECT_TRUE(LongFormPath(c.first.c_str(), out));
+        EXPECT_EQ(c.second, out.c_str());
+    }
+    for (const std::string& kept : {"C:\\" + d.substr(6), "\\\\?\\C:\\" + d, "\\\\.\\" + d,
+                                    "\\\\?" + d, "d:" + d, "d\\" + d, "\\" + d, std::string()}) {
+        TextBuffer out;
+        EXPECT_TRUE(LongFormPath(kept.c_str(), out));
+        EXPECT_EQ(kept, out.c_str());
+    }
+}
+
 TEST_F(SettingsTest, ExecutableDirectoryIsFoundOnceAndMadeCurrentEachTime) {
     TheSystem().modulePath = "C:\\Games\\表.exe";
     EXPECT_STREQ("C:\\Games", GetExecutableDirectory());
@@ -101,7 +136,8 @@ TEST_F(SettingsTest, ExecutableAtTheDriveRootGivesTheDriveLetter) {
 }
 
 TEST_F(SettingsTest, ModulePathLongerThanTheFirstBufferIsReadWhole) {
-    for (std::size_t directoryLength : {510u, 511u, 600u, 2000u}) {
+    // 70,000 bytes: 23,334 kanji, as long as a Windows path can be.
+    for (std::size_t directoryLength : {510u, 511u, 600u, 2000u, 70000u}) {
         SetUp();
         const std::string directory = "C:\\" + std::string(directoryLength - 3, 'd');
         TheSystem().modulePath = directory + "\\表.exe";
@@ -120,6 +156,10 @@ TEST_F(SettingsTest, ModulePathLongerThanTheFirstBufferIsReadWhole) {
     SetUp();
     TheSystem().moduleFails = true;
     EXPECT_STREQ("", GetExecutableDirectory());
+    // A path that never fits is none.
+    SetUp();
+    TheSystem().modulePath = "C:\\" + std::string(1 << 18, 'd') + "\\Tool.exe";
+    EXPECT_STREQ("", GetExecutableDirectory());
 }
 
 TEST_F(SettingsTest, SettingsPathRule) {
@@ -137,6 +177,13 @@ TEST_F(SettingsTest, SettingsPathRule) {
     EXPECT_STREQ("", buffer);
     none.WriteString("Config", "RpgType", "CEDAR");
     EXPECT_TRUE(TheSystem().fileCalls.empty());
+
+    // What one object writes, it reads back.
+    ToolSettings settings(SettingsFileName, false);
+    settings.ReadString("Config", "RpgType", buffer, sizeof(buffer), "MAPLE");
+    settings.WriteString("Config", "RpgType", "CEDAR");
+    settings.ReadString("Config", "RpgType", buffer, sizeof(buffer), "MAPLE");
+    EXPECT_STREQ("CEDAR", buffer);
 }
 
 TEST_F(SettingsTest, NoFileGivesDefaultLabelsAndTheFirstEdition) {
@@ -151,16 +198,20 @@ TEST_F(SettingsTest, NoFileGivesDefaultLabelsAndTheFirstEdition) {
 }
 
 TEST_F(SettingsTest, LabelsAndEditionComeFromTheFile) {
-    TheSystem().PutFile(kIniPath, std::string("[KeyName]\r\nA=\r\nB=") + kButtonSjis +
-                                      "\r\nC=" + kHyojiSjis + "\r\nX=" + std::string(600, 'x') +
-                                      "\r\n [keyname] \r\nY=not this one\r\n"
-                                      "[Config]\r\n  rpgtype = \"CEDAR\"  \r\n");
+    TheSystem().PutFile(kIniPath,
+                        std::string("[KeyName]\r\na=\r\nB=") + kButtonSjis + "\r\nC=" + kHyojiSjis +
+                            "\r\nX=" + std::string(600, 'x') +
+                            "\r\nz=  \r\nl=\"\"\r\nr=\"\r\n [keyname] \r\nY=not this one\r\n"
+                            "[ Config ]\r\nRpgTypo=MAPLE\r\n  rpgtype = \"CEDAR\"  \r\n");
     ReadToolSettings();
     EXPECT_STREQ("", ButtonLabels[0]) << "an empty value is a label, not a missing key";
     EXPECT_STREQ(kButtonSjis, ButtonLabels[1]);
     EXPECT_STREQ(kHyojiSjis, ButtonLabels[2]);
     EXPECT_EQ(std::string(511, 'x'), ButtonLabels[3]);
     EXPECT_STREQ("Y", ButtonLabels[4]) << "only the first section of a name counts";
+    EXPECT_STREQ("", ButtonLabels[5]) << "blanks alone";
+    EXPECT_STREQ("", ButtonLabels[6]) << "one pair of quotes is taken off";
+    EXPECT_STREQ("\"", ButtonLabels[7]);
     EXPECT_TRUE(ButtonLabelEncoding == TextEncoding::ShiftJis);
     EXPECT_EQ(1, CurrentProfile);
 
@@ -189,13 +240,132 @@ TEST_F(SettingsTest, LabelsSavedAsUtf8OrUtf16AreReadAsUtf8) {
     ReadToolSettings();
     EXPECT_STREQ("決", ButtonLabels[0]);
     EXPECT_TRUE(ButtonLabelEncoding == TextEncoding::Utf8);
+    // 𠮷 is a surrogate pair; a surrogate without its partner shows as U+FFFD.
+    // Big-endian, or without a mark, the labels are read all the same.
+    // X holds the edges of each UTF-8 length and of the surrogates.
+    const std::u16string high(1, 0xD800);
+    const std::u16string edges =
+        u"\u007F\u0080\u07FF\u0800\uD7FF" + std::u16string{0xDC00, 0xDFFF} +
+        u"\uE000\uFFFF\U00010000\U0010FFFF" + high + std::u16string(1, 0xDBFF) + high + u"\uE000";
+    const std::u16string pairs = u"[KeyName]\r\nB=x" + std::u16string(1, 0xDC00) + u"\r\nC=" +
+                                 high + u"\r\nX=" + edges + u"\r\nA=\U00020BB7";
+    for (const std::string& file : {Utf16(u"\uFEFF" + pairs), Utf16(u"\uFEFF" + pairs, true),
+                                    Utf16(pairs), Utf16(pairs, true)}) {
+        TheSystem().PutFile(kIniPath, file);
+        ReadToolSettings();
+        EXPECT_STREQ("\xF0\xA0\xAE\xB7", ButtonLabels[0]);
+        EXPECT_STREQ("x\xEF\xBF\xBD", ButtonLabels[1]);
+        EXPECT_STREQ("\xEF\xBF\xBD", ButtonLabels[2]);
+        EXPECT_STREQ(
+            "\x7F\xC2\x80\xDF\xBF\xE0\xA0\x80\xED\x9F\xBF\xEF\xBF\xBD\xEF\xBF\xBD"
+            "\xEE\x80\x80\xEF\xBF\xBF\xF0\x90\x80\x80\xF4\x8F\xBF\xBF\xEF\xBF\xBD"
+            "\xEF\xBF\xBD\xEF\xBF\xBD\xEE\x80\x80",
+            ButtonLabels[3]);
+        EXPECT_TRUE(ButtonLabelEncoding == TextEncoding::Utf8);
+    }
     // ASCII alone reads alike either way: the tool's own form.
     TheSystem().PutFile(kIniPath, "[KeyName]\nA=Jump\n");
     ReadToolSettings();
     EXPECT_TRUE(ButtonLabelEncoding == TextEncoding::ShiftJis);
 }
 
+// Shift-JIS forms valid UTF-8 of two bytes easily (ﾃｽ is C3 BD, ﾃｽﾄ１ is
+// C3 BD C4 82 50); Japanese UTF-8 holds characters of three or four bytes.
+TEST(SettingsTextTest, Utf8OnlyWithAMarkOrACharacterOfThreeBytesOrMore) {
+    auto formOf = [](const std::string& bytes) {
+        SettingsForm form = SettingsForm::Utf16;
+        TextBuffer text;
+        EXPECT_TRUE(DecodeSettings(bytes.data(), bytes.size(), &form, text));
+        EXPECT_EQ(bytes, std::string(text.c_str(), text.Size()));
+        return form;
+    };
+    for (const char* sjis : {"A=\xC3\xBD\r\n", "A=\xC3\xBD\xC4\x82\x50\r\n", "A=Café\r\n"}) {
+        EXPECT_TRUE(formOf(sjis) == SettingsForm::ShiftJis) << sjis;
+    }
+    EXPECT_TRUE(formOf("\xEF\xBB\xBF"
+                       "A=Café\r\n") == SettingsForm::Utf8);
+    EXPECT_TRUE(formOf("A=\xE2\x97\x8B\r\n") == SettingsForm::Utf8);  // ○
+    EXPECT_TRUE(formOf("A=\xF0\xA0\xAE\xB7\r\n") == SettingsForm::Utf8);
+    // UTF-8 throughout: the edges of each length, after a kanji.
+    for (const char* edge :
+         {"\x7F", "\xC2\x80", "\xDF\xBF", "\xE0\xA0\x80", "\xED\x9F\xBF", "\xEE\x80\x80",
+          "\xEF\xBF\xBF", "\xF0\x90\x80\x80", "\xF1\x80\x80\x80", "\xF4\x8F\xBF\xBF"}) {
+        EXPECT_TRUE(formOf(std::string("A=決") + edge) == SettingsForm::Utf8) << edge;
+    }
+    // Not UTF-8: overlong, a surrogate, beyond U+10FFFF, no lead, a broken or
+    // cut sequence.
+    for (const char* broken :
+         {"\x80", "\xC1\xBF", "\xE0\x9F\xBF", "\xED\xA0\x80", "\xED\xBF\xBF", "\xF0\x8F\xBF\xBF",
+          "\xF4\x90\x80\x80", "\xF5\x80\x80\x80", "\x81\x80\x80\x80",
+          "\xE6"
+          "A"}) {
+        EXPECT_TRUE(formOf(std::string(broken) + "決") == SettingsForm::ShiftJis) << broken;
+    }
+    for (const char* cut : {"決\xE6", "決\xE6\xB1"}) {
+        EXPECT_TRUE(formOf(cut) == SettingsForm::ShiftJis) << cut;
+    }
+}
+
+// 511 bytes at most, and never half a character.
+TEST_F(SettingsTest, LongLabelsAreCutAfterTheirLastWholeCharacter) {
+    std::string sjis;
+    std::string utf8;
+    std::u16string pairs;
+    for (int i = 0; i < 300; ++i) {
+        sjis += kHyojiSjis;
+        utf8 += "決";
+        pairs += u"\U00020BB7";
+    }
+    const std::string label(511, 'x');
+    TheSystem().PutFile(kIniPath, "[KeyName]\nA=" + sjis + "\nB=x" + sjis + "\nC=x" + label +
+                                      "\nX=\xC3\xBD" + label + "\n");
+    ReadToolSettings();
+    EXPECT_EQ(sjis.substr(0, 510), ButtonLabels[0]);
+    EXPECT_EQ("x" + sjis.substr(0, 510), ButtonLabels[1]);
+    EXPECT_EQ("x" + label.substr(1), ButtonLabels[2]);
+    EXPECT_EQ("\xC3\xBD" + label.substr(2), ButtonLabels[3]) << "half-width katakana";
+
+    // Lead bytes at their edges, each before a byte that could lead too;
+    // the bytes beside those ranges stand alone.
+    const char* const keys[] = {"A", "B", "C", "X", "Y", "Z", "L", "R"};
+    const unsigned char bytes[] = {0x81, 0x9F, 0xE0, 0xFC, 0x80, 0xA0, 0xDF, 0xFD};
+    std::string file = "[KeyName]\n";
+    for (int i = 0; i < 8; ++i) {
+        const char lead = static_cast<char>(bytes[i]);
+        const std::string pair{lead, i < 4 ? '\x9F' : lead};
+        file += std::string(keys[i]) + "=";
+        for (int k = 0; k < 300; ++k) {
+            file += pair;
+        }
+        file += "\n";
+    }
+    TheSystem().PutFile(kIniPath, file);
+    ReadToolSettings();
+    for (int i = 0; i < 8; ++i) {
+        EXPECT_EQ(i < 4 ? 510u : 511u, std::strlen(ButtonLabels[i])) << keys[i];
+    }
+
+    // With its mark, a file is UTF-8 even where a byte is not.
+    TheSystem().PutFile(kIniPath, "\xEF\xBB\xBF[KeyName]\nA=" + utf8 + "\nB=xx" + utf8 +
+                                      "\nC=" + label.substr(1) + "\xE6xx\n");
+    ReadToolSettings();
+    EXPECT_EQ(utf8.substr(0, 510), ButtonLabels[0]);
+    EXPECT_EQ("xx" + utf8.substr(0, 507), ButtonLabels[1]);
+    EXPECT_EQ(label.substr(1) + "\xE6", ButtonLabels[2]) << "a stray byte is a character";
+
+    TheSystem().PutFile(kIniPath, Utf16(u"\uFEFF[KeyName]\nA=" + pairs + u"\nB=xxx" + pairs));
+    ReadToolSettings();
+    const std::string wide(ButtonLabels[0]);
+    EXPECT_EQ(508u, wide.size());
+    EXPECT_EQ(wide, std::string(ButtonLabels[1]).substr(3));
+}
+
 TEST_F(SettingsTest, FirstCloseCreatesOnlyTheConfigSection) {
+    for (int unread : {-1, kRuntimeProfileCount}) {
+        CurrentProfile = unread;
+        WriteToolSettings();
+        EXPECT_FALSE(TheSystem().HasFile(kIniPath)) << unread;
+    }
     ReadToolSettings();
     CurrentProfile = 1;
     WriteToolSettings();
@@ -225,11 +395,122 @@ TEST_F(SettingsTest, WritingTheEditionKeepsEveryOtherByte) {
     EXPECT_EQ(utf16 + std::string("\r\0\n\0R\0p\0g\0T\0y\0p\0e\0=\0C\0E\0D\0A\0R\0\r\0\n\0", 34),
               TheSystem().FileText(kIniPath));
 
+    // Only the value's units change: a surrogate pair, a lone surrogate and
+    // an odd last byte stay as they were, even after the inserted key.
+    const std::u16string labels = u"\uFEFF[KeyName]\r\nA=\U00020BB7" + std::u16string(1, 0xD800) +
+                                  u"\r\n[Config]\r\nRpgType=";
+    TheSystem().PutFile(kIniPath, Utf16(labels + u"MAPLE\r\nB=" + std::u16string(1, 0xDC00)) + "!");
+    WriteToolSettings();
+    EXPECT_EQ(Utf16(labels + u"CEDAR\r\nB=" + std::u16string(1, 0xDC00)) + "!",
+              TheSystem().FileText(kIniPath));
+    const std::u16string high(1, 0xD800);
+    TheSystem().PutFile(kIniPath, Utf16(u"\uFEFFA=\U00020BB7" + high));
+    WriteToolSettings();
+    EXPECT_EQ(Utf16(u"\uFEFFA=\U00020BB7" + high + u"\r\n\r\n[Config]\r\nRpgType=CEDAR\r\n"),
+              TheSystem().FileText(kIniPath));
+
+    // A file of its mark alone keeps the mark first.
+    for (const std::string& mark : {std::string("\xEF\xBB\xBF"), std::string("\xFF\xFE")}) {
+        TheSystem().PutFile(kIniPath, mark);
+        WriteToolSettings();
+        const std::string config = "[Config]\r\nRpgType=CEDAR\r\n";
+        EXPECT_EQ(mark + (mark.size() == 3 ? config : Utf16(u"[Config]\r\nRpgType=CEDAR\r\n")),
+                  TheSystem().FileText(kIniPath));
+    }
+
+    // Big-endian, or without a mark, the form is a guess: never written.
+    for (const std::string& unsure :
+         {Utf16(u"\uFEFF[Config]\r\nRpgType=MAPLE\r\n", true),
+          Utf16(u"[Config]\r\nRpgType=MAPLE\r\n"), Utf16(u"[Config]\r\nRpgType=MAPLE\r\n", true),
+          Utf16(u"\uFEFF", true), Utf16(u"[")}) {
+        TheSystem().PutFile(kIniPath, unsure);
+        WriteToolSettings();
+        EXPECT_EQ(unsure, TheSystem().FileText(kIniPath));
+    }
+
     // A file that is there but cannot be read is never overwritten.
+    TheSystem().PutFile(kIniPath, sjis);
     TheSystem().readFails = true;
+    WriteToolSettings();
+    EXPECT_EQ(sjis, TheSystem().FileText(kIniPath));
+}
+
+// The replacement keeps what the file is: its attributes, the link it is
+// reached through, its other hard-linked names, and (but for the plain move
+// that follows where ReplaceFileW fails) its security. A failure at any step
+// leaves the old bytes under the file's name and no file of the tool's
+// beside it.
+TEST_F(SettingsTest, TheFileIsReplacedAsTheSystemWouldOrLeftAsItWas) {
+    const std::string before = "[Config]\r\nRpgType=MAPLE\r\n";
+    const std::string after = "[Config]\r\nRpgType=CEDAR\r\n";
+    const std::string real = "D:\\Real\\Padloom.ini";
+    const std::string other = "D:\\Real\\Same.ini";
+    struct Case {
+        const char* name;
+        void (*script)(SystemDouble& s);
+        bool written;
+        bool secured = true;
+    };
+    const Case cases[] = {
+        {"replaced", [](SystemDouble&) {}, true},
+        {"not replaced, moved over", [](SystemDouble& s) { s.replaceError = 1176; }, true, false},
+        {"neither replaced nor moved",
+         [](SystemDouble& s) {
+             s.replaceError = 5;
+             s.moveFailures = 1;
+         },
+         false},
+        {"old file set aside, new moved in", [](SystemDouble& s) { s.replaceError = 1177; }, true},
+        {"old file set aside and put back",
+         [](SystemDouble& s) {
+             s.replaceError = 1177;
+             s.moveFailures = 1;
+         },
+         false},
+        {"no new file", [](SystemDouble& s) { s.writeFails = true; }, false},
+        {"not looked at", [](SystemDouble& s) { s.inspectFails = true; }, false},
+        {"read-only", [](SystemDouble& s) { s.attributes["D:\\Real\\Padloom.ini"] = 0x23; }, false},
+        {"hard link",
+         [](SystemDouble& s) { s.hardLinks["D:\\Real\\Same.ini"] = "D:\\Real\\Padloom.ini"; },
+         true},
+        {"hard link, failed",
+         [](SystemDouble& s) {
+             s.hardLinks["D:\\Real\\Same.ini"] = "D:\\Real\\Padloom.ini";
+             s.overwriteFailures = 1;
+         },
+         false},
+    };
+    for (const Case& c : cases) {
+        SetUp();
+        SystemDouble& s = TheSystem();
+        s.symlinks[kIniPath] = real;
+        s.PutFile(real, before);
+        s.PutFile(other, "other");
+        s.attributes[real] = 0x22;  // hidden, archive
+        s.descriptors[real] = "mine";
+        c.script(s);
+        const std::uint32_t attributes = s.attributes[real];
+        const bool linked = !s.hardLinks.empty();
+        if (linked) {
+            s.PutFile(other, before);
+        }
+        CurrentProfile = 1;
+        WriteToolSettings();
+
+        const std::string expected = c.written ? after : before;
+        const std::map<std::string, std::string> files = {{real, expected},
+                                                          {other, linked ? expected : "other"}};
+        EXPECT_EQ(files, s.files) << c.name;
+        EXPECT_EQ(attributes, s.attributes[real]) << c.name;
+        EXPECT_EQ(c.secured ? "mine" : "", s.descriptors[real]) << c.name;
+        EXPECT_EQ(real, s.Resolve(kIniPath)) << c.name;
+    }
+
+    // A missing file is created; ReplaceFileW needs one to replace.
+    SetUp();
     CurrentProfile = 0;
     WriteToolSettings();
-    EXPECT_EQ(utf16.size() + 34, TheSystem().FileText(kIniPath).size());
+    EXPECT_EQ((std::map<std::string, std::string>{{kIniPath, before}}), TheSystem().files);
 }
 
 TEST(SettingsTextTest, KeysGoIntoTheirSectionWhereverItIs) {
@@ -240,6 +521,20 @@ TEST(SettingsTextTest, KeysGoIntoTheirSectionWhereverItIs) {
     EXPECT_EQ("[config]\r\nrpgtype=CEDAR\r\n",
               Edited("[config]\r\nrpgtype=\r\n", "Config", "RpgType", "CEDAR"));
     EXPECT_EQ("x\r\n\r\n[Config]\r\nRpgType=MAPLE\r\n", Edited("x", "Config", "RpgType", "MAPLE"));
+    // After the section's last line that is not blank, whatever ends lines.
+    EXPECT_EQ("[Config]\r\nA=1\r\nRpgType=CEDAR\r\n[K]\r\n",
+              Edited("[Config]\r\nA=1\r\n[K]\r\n", "Config", "RpgType", "CEDAR"));
+    EXPECT_EQ("[Config]\nA=1\nRpgType=CEDAR\n \n[K]\n",
+              Edited("[Config]\nA=1\n \n[K]\n", "Config", "RpgType", "CEDAR"));
+    EXPECT_EQ("[Config]\rA=1\rRpgType=CEDAR\r\n[K]\r",
+              Edited("[Config]\rA=1\r[K]\r", "Config", "RpgType", "CEDAR"));
+    EXPECT_EQ("\r\n\r\n[Config]\r\nRpgType=MAPLE\r\n",
+              Edited("\r\n", "Config", "RpgType", "MAPLE"));
+    EXPECT_EQ("\n\n[Config]\nRpgType=MAPLE\n", Edited("\n", "Config", "RpgType", "MAPLE"));
+    // Any value, in the file's own form; a byte that is not UTF-8 becomes U+FFFD.
+    EXPECT_EQ(
+        Utf16(u"\uFEFF[K]\nA=\uFFFDé決\U00010000\uFFFF\n"),
+        Edited(Utf16(u"\uFEFF[K]\nA=x\n"), "K", "A", "\xFF\xC3\xA9決\xF0\x90\x80\x80\xEF\xBF\xBF"));
 }
 
 TEST_F(SettingsTest, LanguageFollowsTheSettingElseTheUsersLanguage) {

@@ -341,7 +341,6 @@ TEST_F(ToolFlowTest, ClosingRemembersTheEditionInUseThenDestroys) {
 
     CloseTool(kMainWindow);
 
-    EXPECT_EQ(TheSystem().fileCalls.back(), std::string("replace ") + kIniPath);
     EXPECT_EQ(TheSystem().FileText(kIniPath), "[Config]\r\nRpgType=CEDAR\r\n");
     EXPECT_EQ(TheShell().calls.back(), "DestroyWindow");
     EXPECT_EQ(TheRegistry().CountCalls("set"), 0);

@@ -224,26 +224,50 @@ class WineSettingsTest : public ::testing::Test {
     }
     void TearDown() override {
         DeleteFileA(iniPath_.c_str());
+        DeleteFileA((directory_ + "\\Same.ini").c_str());
+        ExecutableDirectory().Clear();
         CurrentProfile = -1;
     }
-    void PutFile(const std::string& text) {
-        FILE* file = std::fopen(iniPath_.c_str(), "wb");
-        ASSERT_NE(nullptr, file);
-        std::fwrite(text.data(), 1, text.size(), file);
-        std::fclose(file);
+    void PutFile(const std::string& text) { PutFileAt(iniPath_, text); }
+    std::string FileText() { return FileTextAt(iniPath_); }
+    // Through the wide calls, so a "\\?\" path of any length works.
+    static void PutFileAt(const std::string& path, const std::string& text) {
+        const HANDLE file = CreateFileW(Wide(path).c_str(), GENERIC_WRITE, 0, nullptr,
+                                        CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+        ASSERT_NE(INVALID_HANDLE_VALUE, file) << path;
+        DWORD written = 0;
+        WriteFile(file, text.data(), static_cast<DWORD>(text.size()), &written, nullptr);
+        CloseHandle(file);
     }
-    std::string FileText() {
+    static std::string FileTextAt(const std::string& path) {
+        const HANDLE file = CreateFileW(Wide(path).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                                        OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+        if (file == INVALID_HANDLE_VALUE) {
+            return std::string();
+        }
+        char chunk[4096];
+        DWORD read = 0;
         std::string text;
-        FILE* file = std::fopen(iniPath_.c_str(), "rb");
-        if (file == nullptr) {
-            return text;
+        while (ReadFile(file, chunk, sizeof(chunk), &read, nullptr) && read > 0) {
+            text.append(chunk, read);
         }
-        char chunk[256];
-        for (std::size_t n; (n = std::fread(chunk, 1, sizeof(chunk), file)) > 0;) {
-            text.append(chunk, n);
-        }
-        std::fclose(file);
+        CloseHandle(file);
         return text;
+    }
+    static std::wstring Wide(const std::string& utf8) {
+        std::wstring wide(utf8.size(), L'\0');
+        wide.resize(static_cast<std::size_t>(
+            MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), &wide[0],
+                                static_cast<int>(wide.size()))));
+        return wide;
+    }
+    static bool Exists(const std::string& path) {
+        return GetFileAttributesW(Wide(path).c_str()) != INVALID_FILE_ATTRIBUTES;
+    }
+    // The tool's own files beside the settings file are gone again.
+    static void ExpectNoneLeftBeside(const std::string& path) {
+        EXPECT_FALSE(Exists(path + ".new~")) << path;
+        EXPECT_FALSE(Exists(path + ".old~")) << path;
     }
     std::string directory_;
     std::string iniPath_;
@@ -297,6 +321,99 @@ TEST_F(WineSettingsTest, FirstCloseCreatesOnlyConfigAndLaterWritesKeepLabels) {
     EXPECT_NE(std::string::npos, text.find("A=Jump")) << text;
     EXPECT_NE(std::string::npos, text.find("RpgType=MAPLE")) << text;
     EXPECT_EQ(std::string::npos, text.find("CEDAR")) << text;
+}
+
+// Windows' ReplaceFileW keeps the replaced file's attributes; Wine 8's
+// keeps none, so they are kept here by the tool itself.
+TEST_F(WineSettingsTest, ReplacingKeepsTheAttributesAndEveryHardLinkedName) {
+    const std::string maple = "[Config]\r\nRpgType=MAPLE\r\n";
+    const std::string cedar = "[Config]\r\nRpgType=CEDAR\r\n";
+    PutFile(maple);
+    ASSERT_TRUE(SetFileAttributesA(iniPath_.c_str(), FILE_ATTRIBUTE_HIDDEN));
+    CurrentProfile = 1;
+    WriteToolSettings();
+    EXPECT_EQ(cedar, FileText());
+    EXPECT_TRUE(GetFileAttributesA(iniPath_.c_str()) & FILE_ATTRIBUTE_HIDDEN);
+    ExpectNoneLeftBeside(iniPath_);
+
+    // Wine's MoveFileExW would replace a read-only file; Windows' refuses.
+    ASSERT_TRUE(SetFileAttributesA(iniPath_.c_str(), FILE_ATTRIBUTE_READONLY));
+    CurrentProfile = 0;
+    WriteToolSettings();
+    EXPECT_EQ(cedar, FileText());
+    ExpectNoneLeftBeside(iniPath_);
+    SetFileAttributesA(iniPath_.c_str(), FILE_ATTRIBUTE_NORMAL);
+
+    // Held open by another program, unshared or not to be deleted: the
+    // replacement fails, the old file stays as it was, nothing is left.
+    for (const DWORD share : {DWORD{0}, DWORD{FILE_SHARE_READ}}) {
+        const HANDLE held = CreateFileA(iniPath_.c_str(), GENERIC_READ, share, nullptr,
+                                        OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+        ASSERT_NE(INVALID_HANDLE_VALUE, held);
+        CurrentProfile = 0;
+        WriteToolSettings();
+        CloseHandle(held);
+        EXPECT_EQ(cedar, FileText()) << share;
+        ExpectNoneLeftBeside(iniPath_);
+    }
+
+    const std::string same = directory_ + "\\Same.ini";
+    ASSERT_TRUE(CreateHardLinkA(same.c_str(), iniPath_.c_str(), nullptr));
+    CurrentProfile = 0;
+    WriteToolSettings();
+    EXPECT_EQ(maple, FileText());
+    EXPECT_EQ(maple, FileTextAt(same)) << "the other name sees the new bytes";
+    ExpectNoneLeftBeside(iniPath_);
+}
+
+// Wine 8's CreateSymbolicLinkW answers TRUE and makes no link; a link of the
+// host's (made by the test fixture store_wine_link) is one to Wine, and
+// MoveFileExW over it would put a plain file in its place.
+TEST_F(WineSettingsTest, ASymbolicLinkIsWrittenThroughToItsTarget) {
+    const std::string folder = directory_ + "\\link";
+    const std::string link = folder + "\\Padloom.ini";
+    const std::string target = folder + "\\Padloom-target.ini";
+    const std::string maple = "[Config]\r\nRpgType=MAPLE\r\n";
+    CreateDirectoryA(folder.c_str(), nullptr);
+    PutFileAt(target, maple);
+    if (FileTextAt(link) != maple) {
+        CreateSymbolicLinkA(link.c_str(), "Padloom-target.ini", 0);
+    }
+    if (FileTextAt(link) != maple) {
+        GTEST_SKIP() << "no symbolic link at " << link;
+    }
+    ExecutableDirectory().Assign(folder.c_str());
+    CurrentProfile = 1;
+    WriteToolSettings();
+    EXPECT_EQ("[Config]\r\nRpgType=CEDAR\r\n", FileTextAt(target));
+    PutFileAt(target, maple);
+    EXPECT_EQ(maple, FileTextAt(link)) << "still a link";
+    ExpectNoneLeftBeside(target);
+}
+
+// A folder beyond MAX_PATH, reached in the "\\?\" form.
+TEST_F(WineSettingsTest, AFolderPathLongerThanMaxPathIsReadAndWritten) {
+    std::string folder = directory_;
+    std::vector<std::string> made;
+    while (folder.size() < MAX_PATH + 40) {
+        folder += "\\" + std::string(60, 'd');
+        ASSERT_TRUE(CreateDirectoryW(Wide("\\\\?\\" + folder).c_str(), nullptr) ||
+                    GetLastError() == ERROR_ALREADY_EXISTS);
+        made.push_back("\\\\?\\" + folder);
+    }
+    const std::string ini = "\\\\?\\" + folder + "\\Padloom.ini";
+    PutFileAt(ini, "[KeyName]\r\nA=Jump\r\n");
+    ExecutableDirectory().Assign(folder.c_str());
+    ReadToolSettings();
+    EXPECT_STREQ("Jump", ButtonLabels[0]);
+    CurrentProfile = 1;
+    WriteToolSettings();
+    EXPECT_EQ("[KeyName]\r\nA=Jump\r\n\r\n[Config]\r\nRpgType=CEDAR\r\n", FileTextAt(ini));
+    EXPECT_FALSE(Exists(ini + ".new~"));
+    DeleteFileW(Wide(ini).c_str());
+    for (auto at = made.rbegin(); at != made.rend(); ++at) {
+        RemoveDirectoryW(Wide(*at).c_str());
+    }
 }
 
 }  // namespace

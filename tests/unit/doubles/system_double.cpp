@@ -1,6 +1,7 @@
 #include "doubles/system_double.h"
 
 #include <cstring>
+#include <iterator>
 
 #include "store/system_port.h"
 
@@ -12,6 +13,45 @@ SystemDouble& TheSystem() {
 std::string SystemDouble::FileText(const std::string& path) const {
     const auto found = files.find(path);
     return found != files.end() ? found->second : std::string();
+}
+
+std::string SystemDouble::Resolve(const std::string& path) const {
+    std::string resolved = path;
+    for (auto link = symlinks.find(resolved); link != symlinks.end();
+         link = symlinks.find(resolved)) {
+        resolved = link->second;
+    }
+    return resolved;
+}
+
+std::vector<std::string> SystemDouble::OtherNames(const std::string& path) const {
+    const auto second = hardLinks.find(path);
+    const std::string first = second != hardLinks.end() ? second->second : path;
+    std::vector<std::string> names;
+    if (first != path) {
+        names.push_back(first);
+    }
+    for (const auto& link : hardLinks) {
+        if (link.second == first && link.first != path) {
+            names.push_back(link.first);
+        }
+    }
+    return names;
+}
+
+void SystemDouble::MoveEntry(const std::string& from, const std::string& to) {
+    for (auto link = hardLinks.begin(); link != hardLinks.end();) {
+        const bool involved =
+            link->first == to || link->second == to || link->first == from || link->second == from;
+        link = involved ? hardLinks.erase(link) : std::next(link);
+    }
+    symlinks.erase(to);
+    files[to] = files[from];
+    attributes[to] = attributes[from];
+    descriptors[to] = descriptors[from];
+    files.erase(from);
+    attributes.erase(from);
+    descriptors.erase(from);
 }
 
 namespace sys {
@@ -59,7 +99,7 @@ FileRead ReadFileBytes(const char* path, TextBuffer& bytes) {
     SystemDouble& s = TheSystem();
     s.fileCalls.push_back(std::string("read ") + path);
     bytes.Clear();
-    const auto found = s.files.find(path);
+    const auto found = s.files.find(s.Resolve(path));
     if (found == s.files.end()) {
         return FileRead::Missing;
     }
@@ -70,14 +110,94 @@ FileRead ReadFileBytes(const char* path, TextBuffer& bytes) {
                                                                     : FileRead::Failed;
 }
 
-bool ReplaceFileBytes(const char* path, const char* data, std::size_t size) {
+FileRead InspectFile(const char* path, TextBuffer& target, FileFacts* facts) {
     SystemDouble& s = TheSystem();
-    s.fileCalls.push_back(std::string("replace ") + path);
+    s.fileCalls.push_back(std::string("inspect ") + path);
+    target.Clear();
+    const std::string resolved = s.Resolve(path);
+    if (!s.HasFile(resolved)) {
+        return FileRead::Missing;
+    }
+    if (s.inspectFails) {
+        return FileRead::Failed;
+    }
+    facts->attributes = s.attributes[resolved];
+    facts->links = static_cast<std::uint32_t>(1 + s.OtherNames(resolved).size());
+    return target.Assign(resolved.c_str()) ? FileRead::Read : FileRead::Failed;
+}
+
+bool WriteNewFile(const char* path, const char* data, std::size_t size, std::uint32_t attributes) {
+    SystemDouble& s = TheSystem();
+    s.fileCalls.push_back(std::string("create ") + path);
     if (s.writeFails) {
         return false;
     }
     s.files[path] = std::string(data, size);
+    s.attributes[path] = attributes;
+    s.descriptors.erase(path);
     return true;
+}
+
+bool OverwriteFile(const char* path, const char* data, std::size_t size) {
+    SystemDouble& s = TheSystem();
+    s.fileCalls.push_back(std::string("overwrite ") + path);
+    if (!s.HasFile(path)) {
+        return false;
+    }
+    const bool fails = s.overwriteFailures > 0;
+    const std::string bytes(data, fails ? size / 2 : size);
+    s.overwriteFailures -= fails ? 1 : 0;
+    s.files[path] = bytes;
+    for (const std::string& name : s.OtherNames(path)) {
+        s.files[name] = bytes;
+    }
+    return !fails;
+}
+
+// Like Wine's, this ReplaceFileW gives the result the replacement's
+// attributes, so only what the logic passes on survives; like Windows', it
+// carries the replaced file's descriptor over, already before the
+// replacement fails to move with ERROR_UNABLE_TO_MOVE_REPLACEMENT_2.
+bool ReplaceFileWith(const char* replaced, const char* replacement, const char* backup,
+                     std::uint32_t* error) {
+    SystemDouble& s = TheSystem();
+    s.fileCalls.push_back(std::string("replace ") + replaced);
+    if (!s.HasFile(replaced) || !s.HasFile(replacement)) {
+        *error = 2;  // ERROR_FILE_NOT_FOUND
+        return false;
+    }
+    const std::string descriptor = s.descriptors[replaced];
+    if (s.replaceError == kErrorUnableToMoveReplacement2) {
+        s.descriptors[replacement] = descriptor;
+        s.MoveEntry(replaced, backup);
+    }
+    if (s.replaceError != 0) {
+        *error = s.replaceError;
+        return false;
+    }
+    s.MoveEntry(replaced, backup);
+    s.MoveEntry(replacement, replaced);
+    s.descriptors[replaced] = descriptor;
+    return true;
+}
+
+bool MoveFileOver(const char* from, const char* to) {
+    SystemDouble& s = TheSystem();
+    s.fileCalls.push_back(std::string("move ") + from + " " + to);
+    if (s.moveFailures > 0 || !s.HasFile(from)) {
+        s.moveFailures -= s.moveFailures > 0 ? 1 : 0;
+        return false;
+    }
+    s.MoveEntry(from, to);
+    return true;
+}
+
+bool RemoveFile(const char* path) {
+    SystemDouble& s = TheSystem();
+    s.fileCalls.push_back(std::string("remove ") + path);
+    s.attributes.erase(path);
+    s.descriptors.erase(path);
+    return s.files.erase(path) != 0;
 }
 
 std::uint16_t UserUiLanguage() {

@@ -11,15 +11,31 @@
 struct SystemDouble {
     std::string modulePath = "C:\\Padloom\\Padloom.exe";  // UTF-8
     bool moduleFails = false;                             // ModuleFileName answers 0
-    bool setDirFails = false;  // SetCurrentDir answers false, directory unchanged
-    bool readFails = false;    // an existing file cannot be read
-    bool writeFails = false;   // replacing a file fails and changes nothing
+    bool setDirFails = false;   // SetCurrentDir answers false, directory unchanged
+    bool readFails = false;     // an existing file cannot be read
+    bool inspectFails = false;  // an existing file cannot be looked at
+    bool writeFails = false;    // no new file can be written
+    // The next overwrites in place fail after writing half their bytes.
+    int overwriteFailures = 0;
+    // What ReplaceFileW answers: 0 succeeds. ERROR_UNABLE_TO_MOVE_REPLACEMENT_2
+    // leaves the replaced file under the backup's name, as Windows documents;
+    // any other error leaves both files as they were.
+    std::uint32_t replaceError = 0;
+    int moveFailures = 0;  // the next moves fail and change nothing
     std::uint16_t uiLanguage = 0x0411;
     std::string currentDirectory;                 // the last directory set
     std::vector<std::uint32_t> moduleCapacities;  // the capacity of each module path call
     std::vector<std::string> directoryCalls;      // every path handed to SetCurrentDir
-    std::vector<std::string> fileCalls;           // "read PATH", "replace PATH"
-    std::map<std::string, std::string> files;     // bytes by path, as given
+    // "read PATH", "inspect PATH", "create PATH", "overwrite PATH",
+    // "replace PATH", "move FROM TO", "remove PATH"
+    std::vector<std::string> fileCalls;
+    std::map<std::string, std::string> files;  // bytes by path, as given
+    std::map<std::string, std::uint32_t> attributes;
+    // What ReplaceFileW carries over to the new file and a move does not:
+    // security descriptor, creation time, streams.
+    std::map<std::string, std::string> descriptors;
+    std::map<std::string, std::string> symlinks;   // link -> the path it names
+    std::map<std::string, std::string> hardLinks;  // a second name -> the first
     // GetLastError of a system-directory load; 0 loads.
     std::uint32_t systemLoadError = 0;
     bool pathLoadFails = false;
@@ -30,6 +46,12 @@ struct SystemDouble {
     bool HasFile(const std::string& path) const { return files.count(path) != 0; }
     // The file's bytes; empty when there is none.
     std::string FileText(const std::string& path) const;
+    // The path with symbolic links followed.
+    std::string Resolve(const std::string& path) const;
+    // The file's names besides this one, as hard links.
+    std::vector<std::string> OtherNames(const std::string& path) const;
+    // A rename: whatever stood at `to` is gone, a link or a name of a file.
+    void MoveEntry(const std::string& from, const std::string& to);
 };
 
 SystemDouble& TheSystem();
