@@ -208,12 +208,14 @@ std::size_t ShiftJisCharacter(unsigned char lead) {
     return (lead >= 0x81 && lead <= 0x9F) || (lead >= 0xE0 && lead <= 0xFC) ? 2 : 1;
 }
 
-// Bytes a Japanese Windows can have written as Shift-JIS: single bytes of
-// ASCII and half-width katakana, and lead bytes each with a trail byte.
+// Whether UTF-8 bytes can be Shift-JIS a Japanese Windows wrote: single
+// bytes of ASCII and half-width katakana, and lead bytes each with a trail
+// byte. (Bytes F5 to FF, which Shift-JIS does not write either, are in no
+// UTF-8.)
 bool CanBeShiftJis(const unsigned char* bytes, std::size_t size) {
     for (std::size_t at = 0; at < size; ++at) {
         const unsigned char lead = bytes[at];
-        if (lead == 0x80 || lead == 0xA0 || lead >= 0xFD) {
+        if (lead == 0x80 || lead == 0xA0) {
             return false;
         }
         if (ShiftJisCharacter(lead) == 2) {
@@ -221,7 +223,7 @@ bool CanBeShiftJis(const unsigned char* bytes, std::size_t size) {
                 return false;
             }
             const unsigned char trail = bytes[at];
-            if (trail < 0x40 || trail == 0x7F || trail >= 0xFD) {
+            if (trail < 0x40 || trail == 0x7F) {
                 return false;
             }
         }

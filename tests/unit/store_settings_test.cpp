@@ -280,7 +280,8 @@ TEST(SettingsTextTest, Utf8OnlyWithAMarkOrACharacterOfThreeBytesOrMore) {
         EXPECT_EQ(bytes, std::string(text.c_str(), text.Size()));
         return form;
     };
-    for (const char* sjis : {"A=\xC3\xBD\r\n", "A=\xC3\xBD\xC4\x82\x50\r\n", "A=Café\r\n"}) {
+    for (const char* sjis : {"A=\xC3\xBD\r\n", "A=\xC3\xBD\xC4\x82\x50\r\n", "A=Café\r\n",
+                             "A=\xC3\x89@", "A=\xC3\x89~"}) {
         EXPECT_TRUE(formOf(sjis) == SettingsForm::ShiftJis) << sjis;
     }
     EXPECT_TRUE(formOf("\xEF\xBB\xBF"
@@ -289,7 +290,8 @@ TEST(SettingsTextTest, Utf8OnlyWithAMarkOrACharacterOfThreeBytesOrMore) {
     EXPECT_TRUE(formOf("A=\xF0\xA0\xAE\xB7\r\n") == SettingsForm::Utf8);
     // Two-byte UTF-8 that Shift-JIS cannot be: a byte it never writes, a lead
     // byte with no trail or a trail below 0x40.
-    for (const char* utf8 : {"A=Прыжок\r\n", "A=Sauté à\r\n", "A=\xC3\x89", "A=\xC3\x89\r\n"}) {
+    for (const char* utf8 : {"A=Прыжок\r\n", "A=Sauté à\r\n", "A=\xC3\x89", "A=\xC3\x89\r\n",
+                             "A=\xC3\x89?", "A=\xC3\x89\x7F"}) {
         EXPECT_TRUE(formOf(utf8) == SettingsForm::Utf8) << utf8;
     }
     // UTF-8 throughout: the edges of each length, after a kanji.
@@ -524,8 +526,8 @@ TEST(SettingsTextTest, KeysGoIntoTheirSectionWhereverItIs) {
               Edited("[Config]\n\n[KeyName]\nA=x\n", "Config", "RpgType", "CEDAR"));
     EXPECT_EQ("[Config]\r\nA=1\r\nRpgType=CEDAR\r\n",
               Edited("[Config]\r\nA=1", "Config", "RpgType", "CEDAR"));
-    EXPECT_EQ("[config]\r\nrpgtype=CEDAR\r\n",
-              Edited("[config]\r\nrpgtype=\r\n", "Config", "RpgType", "CEDAR"));
+    EXPECT_EQ("[config]\r\nnot a key\r\nrpgtype=CEDAR\r\n",
+              Edited("[config]\r\nnot a key\r\nrpgtype=\r\n", "Config", "RpgType", "CEDAR"));
     EXPECT_EQ("x\r\n\r\n[Config]\r\nRpgType=MAPLE\r\n", Edited("x", "Config", "RpgType", "MAPLE"));
     // After the section's last line that is not blank, whatever ends lines.
     EXPECT_EQ("[Config]\r\nA=1\r\nRpgType=CEDAR\r\n[K]\r\n",
@@ -537,10 +539,11 @@ TEST(SettingsTextTest, KeysGoIntoTheirSectionWhereverItIs) {
     EXPECT_EQ("\r\n\r\n[Config]\r\nRpgType=MAPLE\r\n",
               Edited("\r\n", "Config", "RpgType", "MAPLE"));
     EXPECT_EQ("\n\n[Config]\nRpgType=MAPLE\n", Edited("\n", "Config", "RpgType", "MAPLE"));
-    // Any value, in the file's own form; a byte that is not UTF-8 becomes U+FFFD.
-    EXPECT_EQ(
-        Utf16(u"\uFEFF[K]\nA=\uFFFDé決\U00010000\uFFFF\n"),
-        Edited(Utf16(u"\uFEFF[K]\nA=x\n"), "K", "A", "\xFF\xC3\xA9決\xF0\x90\x80\x80\xEF\xBF\xBF"));
+    // Any value, in the file's own form; each byte that is not UTF-8 (a
+    // surrogate's bytes among them) becomes U+FFFD.
+    EXPECT_EQ(Utf16(u"\uFEFF[K]\nA=\uFFFDé決\U00010000\U00020BB7\uFFFF\uFFFD\uFFFD\uFFFD\n"),
+              Edited(Utf16(u"\uFEFF[K]\nA=x\n"), "K", "A",
+                     "\xFF\xC3\xA9決\xF0\x90\x80\x80\xF0\xA0\xAE\xB7\xEF\xBF\xBF\xED\xA0\x80"));
 }
 
 TEST_F(SettingsTest, LanguageFollowsTheSettingElseTheUsersLanguage) {
