@@ -13,9 +13,9 @@ extern MainControls MainWindowControls;
 // WM_CREATE: controls, then StartTool. False when the controls could not be
 // made: the window's creation is then to fail.
 bool OnMainWindowCreate(WindowRef mainWindow);
-// Settings, devices, the edition combo box, the record, the pages (fitted
-// into the tab), centring and the timer, in that order. Ends the process
-// when the devices cannot be opened.
+// Settings, devices, the edition combo box, the record, the pages (the focus
+// on the shown page's selected slot), the layout, centring and the timer, in
+// that order. Ends the process when the devices cannot be opened.
 void StartTool(WindowRef mainWindow);
 // The capture step; a controller whose reads find it lost asks for a
 // refresh, as a device change does.
