@@ -31,5 +31,6 @@ void ShowControllerLine(WindowRef line) {
     if (notOpened > 0) {
         parts[count++] = OwnText(IDS_CONTROLLERS_UNOPENED, notOpened);
     }
-    view::SetTextParts(line, parts, count);
+    // Two lines beside the combo box; a longer name ends in an ellipsis.
+    view::SetTextPartsWithin(line, parts, count, 1, 2);
 }

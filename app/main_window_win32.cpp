@@ -20,12 +20,38 @@ constexpr wchar_t kMainWindowClass[] = L"Config_WindowClass";
 // A pop-up with border, caption and system menu: no minimise, maximise or
 // resizing; the layout is drawn for one size, scaled only by the DPI.
 constexpr DWORD kMainWindowStyle = WS_POPUPWINDOW | WS_DLGFRAME;
+constexpr DWORD kMainWindowExStyle = WS_EX_ACCEPTFILES;
+// WM_GETDPISCALEDSIZE, which the headers give for Windows 10 targets only.
+constexpr UINT kWmGetDpiScaledSize = 0x02E4;
 
 // GUID_DEVINTERFACE_HID: game controllers are HID devices.
 constexpr GUID kHidInterface = {
     0x4D1E55B2, 0xF16F, 0x11CF, {0x88, 0xCB, 0x00, 0x11, 0x11, 0x00, 0x00, 0x30}};
 
 HDEVNOTIFY HidNotification = nullptr;
+// The caption's and the taskbar's icons at the window's DPI.
+HICON WindowIcons[2] = {};
+
+// The icon's image of the size the DPI asks for: the class icon is made for
+// the system DPI only, and a scaled one is blurred.
+void SetWindowIcons(HWND window) {
+    const int dpi = MainWindowDpi();
+    const int sizes[2] = {DpiScale(16, dpi), DpiScale(32, dpi)};
+    const WPARAM kinds[2] = {ICON_SMALL, ICON_BIG};
+    for (int i = 0; i < 2; ++i) {
+        HICON icon = static_cast<HICON>(LoadImageW(static_cast<HINSTANCE>(ModuleInstance),
+                                                   MAKEINTRESOURCEW(IDI_PADLOOM), IMAGE_ICON,
+                                                   sizes[i], sizes[i], LR_DEFAULTCOLOR));
+        if (icon == nullptr) {
+            continue;
+        }
+        SendMessageW(window, WM_SETICON, kinds[i], reinterpret_cast<LPARAM>(icon));
+        if (WindowIcons[i] != nullptr) {
+            DestroyIcon(WindowIcons[i]);
+        }
+        WindowIcons[i] = icon;
+    }
+}
 
 // DBT_DEVNODES_CHANGED reaches every top-level window when a device comes or
 // goes; the HID arrival and removal come to the registered window. Wine may
@@ -68,9 +94,11 @@ HWND CreateMainWindow(HINSTANCE instance, int showCommand, LPVOID parameter) {
     // DPI; the creation sizes it for that DPI and centres it there.
     const LayoutRect work = CursorMonitorWorkArea();
     const MainLayout layout = MainLayoutAt(kBaseDpi);
-    HWND window = CreateWindowExW(WS_EX_ACCEPTFILES, kMainWindowClass, WideText(IDS_TITLE).Get(),
-                                  kMainWindowStyle, work.x, work.y, layout.windowWidth,
-                                  layout.windowHeight, nullptr, nullptr, instance, parameter);
+    RECT outer = {0, 0, layout.clientWidth, layout.clientHeight};
+    AdjustWindowRectEx(&outer, kMainWindowStyle, FALSE, kMainWindowExStyle);
+    HWND window = CreateWindowExW(kMainWindowExStyle, kMainWindowClass, WideText(IDS_TITLE).Get(),
+                                  kMainWindowStyle, work.x, work.y, outer.right - outer.left,
+                                  outer.bottom - outer.top, nullptr, nullptr, instance, parameter);
     if (window == nullptr) {
         return nullptr;
     }
@@ -88,6 +116,7 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
                 return -1;
             }
             ListenForControllers(window);
+            SetWindowIcons(window);
             return 0;
         case WM_TIMER:
             if (wParam == IDT_REFRESH) {
@@ -101,7 +130,14 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
             // the window under the cursor on the new monitor.
             ChangeMainWindowDpi(window, MainWindowControls, HIWORD(wParam),
                                 *reinterpret_cast<const RECT*>(lParam));
+            SetWindowIcons(window);
+            OnDpiChange(window);
             return 0;
+        case kWmGetDpiScaledSize:
+            // Windows 10 1703 and later ask before a move to a monitor of
+            // another DPI, so that the window reaches its size in one step.
+            *reinterpret_cast<SIZE*>(lParam) = MainWindowSizeAt(window, static_cast<int>(wParam));
+            return TRUE;
         case WM_DEVICECHANGE:
             if (ControllersMayHaveChanged(wParam, lParam)) {
                 OnDeviceChange(window);

@@ -96,15 +96,17 @@ int EditionSelection() {
 }
 
 void BuildPages(WindowRef tab, InstanceRef instance, int initialPage) {
-    const MainLayout layout = MainLayoutAt(MainWindowDpi());
+    RECT tabRect = {};
+    GetClientRect(Hwnd(tab), &tabRect);
+    const RECT display = TabDisplayArea(Hwnd(tab), tabRect.right, tabRect.bottom);
     TabPages.Build(Hwnd(tab), static_cast<HINSTANCE>(instance), PageTable, initialPage,
-                   layout.pageX, layout.pageY);
+                   display.left, display.top);
     for (int i = 0; i < TabPages.PageCount(); ++i) {
         // Themed Windows draws the page on the tab's own background, as one
         // with it; the classic look is unchanged.
         EnableThemeDialogTexture(TabPages.Page(i), ETDT_ENABLETAB);
     }
-    SetUpPages();
+    SetUpPages(static_cast<HINSTANCE>(instance));
 }
 
 int SelectedTab() {

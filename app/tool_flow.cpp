@@ -36,6 +36,13 @@ bool StoreEdits(bool announce) {
     return false;
 }
 
+// The line takes the lines its text needs at its width in its font, so the
+// window is laid out again whenever one of them changes.
+void ShowControllerLineLaidOut(WindowRef mainWindow) {
+    ShowControllerLine(MainWindowControls.controllerLine);
+    shell::LayOutMainWindow(mainWindow, MainWindowControls);
+}
+
 }  // namespace
 
 bool OnMainWindowCreate(WindowRef mainWindow) {
@@ -65,8 +72,7 @@ void StartTool(WindowRef mainWindow) {
     LoadAssignRecord();
     shell::BuildPages(MainWindowControls.tab, ModuleInstance, CurrentPage);
     view::Focus(SelectedRadio(CurrentPage));
-    ShowControllerLine(MainWindowControls.controllerLine);
-    shell::LayOutMainWindow(mainWindow, MainWindowControls);
+    ShowControllerLineLaidOut(mainWindow);
     shell::CenterOnItsMonitor(mainWindow);
     shell::StartTimer(mainWindow);
 }
@@ -97,7 +103,11 @@ void OnDeviceChange(WindowRef mainWindow) {
 void OnDeviceRefresh(WindowRef mainWindow) {
     shell::StopDeviceRefresh(mainWindow);
     InputDevices.RefreshControllers();
-    ShowControllerLine(MainWindowControls.controllerLine);
+    ShowControllerLineLaidOut(mainWindow);
+}
+
+void OnDpiChange(WindowRef mainWindow) {
+    ShowControllerLineLaidOut(mainWindow);
 }
 
 void SwitchProfile() {

@@ -25,6 +25,9 @@ void OnTabChange();
 // once the messages of a burst have stopped coming.
 void OnDeviceChange(WindowRef mainWindow);
 void OnDeviceRefresh(WindowRef mainWindow);
+// The window has taken its fonts and layout at a new DPI: the controller
+// line's text is fitted again to its new width.
+void OnDpiChange(WindowRef mainWindow);
 // The user picked an item in the edition combo box.
 void SwitchProfile();
 // OK: stores the record and closes; a failed store leaves the window open.

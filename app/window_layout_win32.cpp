@@ -1,7 +1,10 @@
 #include "app/window_layout_win32.h"
 
+#include <commctrl.h>
+
 #include "app/process_globals_win32.h"
 #include "assign/assign_page.h"
+#include "ui/dialog_units_win32.h"
 #include "ui/dpi_win32.h"
 #include "ui/main_layout.h"
 #include "ui/wide_text_win32.h"
@@ -11,10 +14,10 @@ namespace {
 constexpr int kMostPageChildren = 48;
 
 struct PageGeometry {
-    int size[2];  // width, height
     int childCount;
     HWND children[kMostPageChildren];
-    RECT childRects[kMostPageChildren];  // in the page's client area
+    // The template's item of each child, by its id.
+    const DialogItem* items[kMostPageChildren];
     HWND hint;
     HWND reset;
 };
@@ -24,14 +27,20 @@ struct {
     int dpi;
     int pageCount;
     PageGeometry pages[TabPageSet::kMaxPages];
+    DialogItem items[kMostPageChildren];
+    int itemCount;
     // Their controls' font as made, noted at the first change of DPI.
     LOGFONTW font;
     bool hasFont;
 } Made = {};
 
 int LayoutDpi = kBaseDpi;
-// The DPI the pages' controls are placed for now.
-int PagesDpi = kBaseDpi;
+// What the last layout measured, at LayoutDpi: the start of the size
+// answered for another DPI before its fonts exist.
+LayoutMeasures Measured = {};
+// What the frame takes beyond the one computed for LayoutDpi (or less),
+// learnt from the client area the system gave.
+SIZE FrameExtra = {};
 
 RECT RectIn(HWND window, HWND parent) {
     RECT rect = {};
@@ -66,87 +75,63 @@ int Rescaled(int value) {
     return DpiRescale(value, LayoutDpi, Made.dpi);
 }
 
-// The pages at LayoutDpi: at the DPI they were made at, as the dialog
-// manager placed them; at any other, that geometry scaled.
-void PlacePages(const MainLayout& layout) {
-    const bool rescale = LayoutDpi != PagesDpi;
-    PagesDpi = LayoutDpi;
-    for (int i = 0; i < TabPages.PageCount() && i < Made.pageCount; ++i) {
-        HWND page = TabPages.Page(i);
-        const PageGeometry& made = Made.pages[i];
-        RECT pageRect = RectIn(page, GetParent(page));
-        OffsetRect(&pageRect, layout.pageX - pageRect.left, layout.pageY - pageRect.top);
-        if (rescale) {
-            pageRect.right = pageRect.left + Rescaled(made.size[0]);
-            pageRect.bottom = pageRect.top + Rescaled(made.size[1]);
-        }
-        MoveTo(page, pageRect);
-        for (int c = 0; rescale && c < made.childCount; ++c) {
-            const RECT& r = made.childRects[c];
-            MoveTo(made.children[c],
-                   {Rescaled(r.left), Rescaled(r.top), Rescaled(r.right), Rescaled(r.bottom)});
-        }
-    }
-}
-
-// How far the tab must grow to hold the pages' controls whole, where one
-// reaches past its client area by more than the layout allows; 0, 0 otherwise.
-void PageOverflow(HWND tab, const MainLayout& layout, int* dx, int* dy) {
-    // The tab control has no border: its client area is its whole size.
-    const RECT area = {0, 0, layout.tab.width, layout.tab.height};
-    LONG right = area.right;
-    LONG bottom = area.bottom;
-    bool cut = false;
-    for (int i = 0; i < Made.pageCount; ++i) {
-        for (int c = 0; c < Made.pages[i].childCount; ++c) {
-            const RECT rect = RectIn(Made.pages[i].children[c], tab);
-            cut = cut || rect.right - area.right > layout.fitAllowance ||
-                  rect.bottom - area.bottom > layout.fitAllowance;
-            right = rect.right > right ? rect.right : right;
-            bottom = rect.bottom > bottom ? rect.bottom : bottom;
-        }
-    }
-    *dx = cut && right > area.right ? right - area.right + layout.fitMargin : 0;
-    *dy = cut && bottom > area.bottom ? bottom - area.bottom + layout.fitMargin : 0;
-}
-
-// The size the control's text takes in its own font: on one line, or broken
-// into lines no wider than `width` when that is above 0. An '&' marks an
-// access key, as the control draws it.
-SIZE TextSize(HDC dc, HWND control, int width) {
+// The size a text takes in a font: on one line, or broken into lines no
+// wider than `width` when that is above 0. `flags` adds to DrawTextW's.
+SIZE TextSize(HDC dc, HFONT font, const wchar_t* text, int width, UINT flags) {
     if (dc == nullptr) {
         return {0, 0};
     }
-    wchar_t text[256] = {};
-    GetWindowTextW(control, text, 256);
     RECT area = {0, 0, width, 0};
     // A control without a font of its own draws in the system font.
-    HFONT font = reinterpret_cast<HFONT>(SendMessageW(control, WM_GETFONT, 0, 0));
     font = font != nullptr ? font : static_cast<HFONT>(GetStockObject(SYSTEM_FONT));
     const HGDIOBJ previous = SelectObject(dc, font);
-    DrawTextW(dc, text, -1, &area, DT_CALCRECT | (width > 0 ? DT_WORDBREAK : DT_SINGLELINE));
+    DrawTextW(dc, text, -1, &area,
+              DT_CALCRECT | flags | (width > 0 ? DT_WORDBREAK : DT_SINGLELINE));
     SelectObject(dc, previous);
     return {area.right - area.left, area.bottom - area.top};
 }
 
-// Reset and the hint show their whole text in the page's font: Reset widens
-// to the left, the hint keeps to its left and wraps onto more lines where its
-// text is longer than the room left, and the page grows to hold them.
-void FitPageTexts(HWND page, const PageGeometry& made, const MainLayout& layout, HDC dc) {
+// The size a control's text takes in its own font. An '&' marks an access
+// key, as the control draws it.
+SIZE TextSize(HDC dc, HWND control, int width, UINT flags = 0) {
+    wchar_t text[256] = {};
+    GetWindowTextW(control, text, 256);
+    return TextSize(dc, reinterpret_cast<HFONT>(SendMessageW(control, WM_GETFONT, 0, 0)), text,
+                    width, flags);
+}
+
+// A page's controls where the template puts them in the font they are drawn
+// with, the same whichever DPI the page was made at. Reset and the hint show
+// their whole text: Reset widens to the left, and the hint keeps to its left
+// and wraps onto more lines where its text is longer than the room left.
+void PlacePage(const PageGeometry& made, SIZE baseUnits, const MainLayout& layout, HDC dc) {
+    RECT hintRect = {};
+    RECT resetRect = {};
+    for (int c = 0; c < made.childCount; ++c) {
+        if (made.items[c] == nullptr) {
+            continue;
+        }
+        const RECT rect = DialogItemPixels(*made.items[c], baseUnits);
+        if (made.children[c] == made.hint) {
+            hintRect = rect;
+        } else if (made.children[c] == made.reset) {
+            resetRect = rect;
+        } else {
+            MoveTo(made.children[c], rect);
+        }
+    }
     HWND hint = made.hint;
     HWND reset = made.reset;
     if (hint == nullptr || reset == nullptr) {
         return;
     }
-    RECT hintRect = RectIn(hint, page);
-    RECT resetRect = RectIn(reset, page);
     const int gap = resetRect.left - hintRect.right;
     const int resetWidth = TextSize(dc, reset, 0).cx + 2 * layout.textPadding;
     if (resetWidth > resetRect.right - resetRect.left) {
         resetRect.left = resetRect.right - resetWidth;
         hintRect.right = resetRect.left - gap;
-        MoveTo(reset, resetRect);
     }
+    MoveTo(reset, resetRect);
     const int width = hintRect.right - hintRect.left;
     const bool wraps = TextSize(dc, hint, 0).cx > width;
     // A vertically centred static shows one line only.
@@ -162,21 +147,54 @@ void FitPageTexts(HWND page, const PageGeometry& made, const MainLayout& layout,
         }
     }
     MoveTo(hint, hintRect);
-    RECT pageRect = {};
-    GetClientRect(page, &pageRect);
-    const LONG bottom = (hintRect.bottom > resetRect.bottom ? hintRect.bottom : resetRect.bottom) +
-                        layout.fitMargin;
-    if (bottom > pageRect.bottom) {
-        SetWindowPos(page, nullptr, 0, 0, pageRect.right, bottom,
-                     SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+// Where the pages' controls reach, from a page's top-left corner.
+void MeasurePages(LayoutMeasures& measures) {
+    for (int i = 0; i < Made.pageCount; ++i) {
+        const PageGeometry& made = Made.pages[i];
+        for (int c = 0; c < made.childCount; ++c) {
+            const RECT rect = RectIn(made.children[c], GetParent(made.children[c]));
+            measures.pageRight = rect.right > measures.pageRight ? rect.right : measures.pageRight;
+            measures.pageBottom =
+                rect.bottom > measures.pageBottom ? rect.bottom : measures.pageBottom;
+        }
     }
 }
 
-// OK and Cancel show their whole text in the controls' font.
-void FitButtons(MainLayout& layout, HWND ok, HWND cancel, HDC dc) {
-    const LONG okWidth = ok != nullptr ? TextSize(dc, ok, 0).cx : 0;
-    const LONG cancelWidth = cancel != nullptr ? TextSize(dc, cancel, 0).cx : 0;
-    WidenButtons(layout, (okWidth > cancelWidth ? okWidth : cancelWidth) + 2 * layout.textPadding);
+// Everything the layout at LayoutDpi depends on, in the fonts set now; the
+// pages' own controls are placed and fitted on the way.
+LayoutMeasures Measure(const MainControls& controls) {
+    const MainLayout drawn = MainLayoutAt(LayoutDpi);
+    LayoutMeasures measures = {};
+    const RECT display = TabDisplayArea(Hwnd(controls.tab), drawn.tab.width, drawn.tab.height);
+    measures.tabInsets = {display.left, display.top, drawn.tab.width - display.right,
+                          drawn.tab.height - display.bottom};
+    // One memory DC for every measure: each GetDC of a control costs more.
+    HDC dc = CreateCompatibleDC(nullptr);
+    if (Made.pageCount > 0 && Made.pages[0].childCount > 0) {
+        const SIZE baseUnits = FontDialogUnits(
+            reinterpret_cast<HFONT>(SendMessageW(Made.pages[0].children[0], WM_GETFONT, 0, 0)));
+        for (int i = 0; i < Made.pageCount; ++i) {
+            PlacePage(Made.pages[i], baseUnits, drawn, dc);
+        }
+    }
+    MeasurePages(measures);
+    const HWND buttons[] = {Hwnd(controls.ok), Hwnd(controls.cancel)};
+    for (HWND button : buttons) {
+        const LONG width = button != nullptr ? TextSize(dc, button, 0).cx : 0;
+        measures.buttonText = width > measures.buttonText ? width : measures.buttonText;
+    }
+    // As the static draws it: broken at words, '&' shown as it is.
+    if (controls.controllerLine != nullptr) {
+        measures.lineHeight = TextSize(dc, Hwnd(controls.controllerLine),
+                                       drawn.controllerLine.width, DT_NOPREFIX | DT_EXPANDTABS)
+                                  .cy;
+    }
+    if (dc != nullptr) {
+        DeleteDC(dc);
+    }
+    return measures;
 }
 
 void SetFont(HWND control, HFONT font) {
@@ -253,6 +271,15 @@ void RescaleControlFont(const MainControls& controls) {
     MainFont.Swap(next);
 }
 
+// The window's outer size for a client area at a DPI, in its own frame.
+SIZE OuterSize(HWND window, const MainLayout& layout, int dpi) {
+    return WindowSizeForClient(window, layout.clientWidth, layout.clientHeight, dpi);
+}
+
+void Resize(HWND window, int width, int height) {
+    SetWindowPos(window, nullptr, 0, 0, width, height, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
 }  // namespace
 
 int MainWindowDpi() {
@@ -263,17 +290,21 @@ void TakeMainWindowDpi(HWND mainWindow) {
     LayoutDpi = WindowDpi(mainWindow);
 }
 
-void SetUpPages() {
+RECT TabDisplayArea(HWND tab, int width, int height) {
+    RECT area = {0, 0, width, height};
+    if (tab != nullptr) {
+        TabCtrl_AdjustRect(tab, FALSE, &area);
+    }
+    return area;
+}
+
+void SetUpPages(HINSTANCE instance) {
     Made.dpi = LayoutDpi;
-    PagesDpi = LayoutDpi;
+    Made.itemCount = ReadDialogItems(instance, IDD_ASSIGN_PAGE, Made.items, kMostPageChildren);
     Made.pageCount = TabPages.PageCount();
     for (int i = 0; i < Made.pageCount; ++i) {
         HWND page = TabPages.Page(i);
         PageGeometry& made = Made.pages[i];
-        RECT size = {};
-        GetWindowRect(page, &size);
-        made.size[0] = size.right - size.left;
-        made.size[1] = size.bottom - size.top;
         made.childCount = 0;
         for (HWND child = GetWindow(page, GW_CHILD);
              child != nullptr && made.childCount < kMostPageChildren;
@@ -281,8 +312,14 @@ void SetUpPages() {
             const int id = GetDlgCtrlID(child);
             made.hint = id == kHintId ? child : made.hint;
             made.reset = id == IDC_RESET ? child : made.reset;
-            made.children[made.childCount] = child;
-            made.childRects[made.childCount++] = RectIn(child, page);
+            made.items[made.childCount] = nullptr;
+            for (int t = 0; t < Made.itemCount; ++t) {
+                // The hint's id is 0xFFFF in the template, -1 as an int.
+                if (Made.items[t].id == (id & 0xFFFF)) {
+                    made.items[made.childCount] = &Made.items[t];
+                }
+            }
+            made.children[made.childCount++] = child;
         }
         KeepDialogFromRescaling(page);
     }
@@ -290,39 +327,51 @@ void SetUpPages() {
 }
 
 void ApplyMainLayout(HWND mainWindow, const MainControls& controls) {
-    MainLayout layout = MainLayoutAt(LayoutDpi);
+    Measured = Measure(controls);
+    const MainLayout layout = MainLayoutFor(LayoutDpi, Measured);
     HWND tab = Hwnd(controls.tab);
-    PlacePages(layout);
-    // One memory DC for every measure: each GetDC of a control costs more.
-    HDC dc = CreateCompatibleDC(nullptr);
-    for (int i = 0; i < Made.pageCount; ++i) {
-        FitPageTexts(TabPages.Page(i), Made.pages[i], layout, dc);
-    }
-    int dx = 0;
-    int dy = 0;
-    PageOverflow(tab, layout, &dx, &dy);
-    GrowLayout(layout, dx, dy);
-    FitButtons(layout, Hwnd(controls.ok), Hwnd(controls.cancel), dc);
-    if (dc != nullptr) {
-        DeleteDC(dc);
-    }
     Place(tab, layout.tab);
     Place(Hwnd(controls.combo), layout.combo);
     Place(Hwnd(controls.controllerLine), layout.controllerLine);
     Place(Hwnd(controls.ok), layout.ok);
     Place(Hwnd(controls.cancel), layout.cancel);
+    // The pages fill the display area, so that none draws over the tab's
+    // frame; the tab has grown until their controls lie inside it.
+    const RECT display = TabDisplayArea(tab, layout.tab.width, layout.tab.height);
+    for (int i = 0; i < TabPages.PageCount(); ++i) {
+        MoveTo(TabPages.Page(i), display);
+    }
+    SIZE outer = OuterSize(mainWindow, layout, LayoutDpi);
+    outer.cx += FrameExtra.cx;
+    outer.cy += FrameExtra.cy;
     RECT window = {};
     GetWindowRect(mainWindow, &window);
-    if (window.right - window.left != layout.windowWidth ||
-        window.bottom - window.top != layout.windowHeight) {
-        SetWindowPos(mainWindow, nullptr, 0, 0, layout.windowWidth, layout.windowHeight,
-                     SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    if (window.right - window.left != outer.cx || window.bottom - window.top != outer.cy) {
+        Resize(mainWindow, outer.cx, outer.cy);
     }
+    // The frame computed is the documented one; a system that draws another
+    // (a theme's caption, a padded border, a frame of another DPI) must
+    // neither cut the client area nor leave it larger than laid out.
+    RECT client = {};
+    GetClientRect(mainWindow, &client);
+    const LONG dx = layout.clientWidth - client.right;
+    const LONG dy = layout.clientHeight - client.bottom;
+    if (dx != 0 || dy != 0) {
+        FrameExtra.cx += dx;
+        FrameExtra.cy += dy;
+        Resize(mainWindow, outer.cx + dx, outer.cy + dy);
+    }
+}
+
+SIZE MainWindowSizeAt(HWND mainWindow, int dpi) {
+    const MainLayout layout = MainLayoutFor(dpi, RescaledMeasures(Measured, dpi, LayoutDpi));
+    return OuterSize(mainWindow, layout, dpi);
 }
 
 void ChangeMainWindowDpi(HWND mainWindow, const MainControls& controls, int dpi,
                          const RECT& suggested) {
     LayoutDpi = dpi > 0 ? dpi : kBaseDpi;
+    FrameExtra = {};
     SetWindowPos(mainWindow, nullptr, suggested.left, suggested.top,
                  suggested.right - suggested.left, suggested.bottom - suggested.top,
                  SWP_NOZORDER | SWP_NOACTIVATE);

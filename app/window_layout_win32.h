@@ -1,6 +1,7 @@
 // The main window laid out at its DPI: its controls from the scaled layout,
-// the pages placed and fitted into the tab control, and all of it again when
-// the window moves to a monitor of another DPI.
+// the pages placed and fitted into the tab's display area, the window's
+// outer size from the client area the layout needs and the system's frame,
+// and all of it again when the window moves to a monitor of another DPI.
 #pragma once
 
 #include <windows.h>
@@ -12,20 +13,28 @@
 int MainWindowDpi();
 void TakeMainWindowDpi(HWND mainWindow);
 
-// Notes how the dialog manager laid out the pages, at MainWindowDpi: every
-// later DPI is scaled from that, so a round trip between monitors ends
-// exactly where it began. Where the template's font cannot show the pages'
-// texts, gives their controls one that can.
-void SetUpPages();
+// Notes the pages' controls and their template's items, from which the
+// layout places them at every DPI, and the font made for MainWindowDpi, from
+// which the fonts of every other DPI are made: whatever the way to a DPI,
+// the pages there are the same. Where the template's font cannot show the
+// pages' texts, gives their controls one that can.
+void SetUpPages(HINSTANCE instance);
 
-// Places every control for MainWindowDpi. Where a page's controls reach past
-// the tab control by half a control or more (a substitute font larger than
-// the template's), the tab grows to hold them whole, with the controls below
-// and right of it and the window; otherwise the window has the layout's size.
+// The display area of a tab control of the given size, in its client area.
+RECT TabDisplayArea(HWND tab, int width, int height);
+
+// Places every control for MainWindowDpi, measured in the fonts and texts in
+// use: the tab grows until every page control lies inside its display area,
+// OK and Cancel widen to their texts, the controller line takes the lines its
+// text needs, and the window takes the outer size that gives the client area
+// all that needs, whatever the frame.
 void ApplyMainLayout(HWND mainWindow, const MainControls& controls);
 
-// WM_DPICHANGED: the window takes the rectangle Windows suggests, the fonts
-// are made again at the new size, and everything is laid out anew. Nothing
-// shown on the pages changes but its size.
+// WM_GETDPISCALEDSIZE: the outer size the layout will take at `dpi`.
+SIZE MainWindowSizeAt(HWND mainWindow, int dpi);
+
+// WM_DPICHANGED: the window goes where Windows suggests, the fonts are made
+// again at the new size, and everything is laid out anew. Nothing shown on
+// the pages changes but its size.
 void ChangeMainWindowDpi(HWND mainWindow, const MainControls& controls, int dpi,
                          const RECT& suggested);

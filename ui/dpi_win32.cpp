@@ -6,6 +6,7 @@ using GetDpiForWindowCall = UINT(WINAPI*)(HWND);
 // GetDpiForMonitor(monitor, MDT_EFFECTIVE_DPI, &x, &y).
 using GetDpiForMonitorCall = HRESULT(WINAPI*)(HMONITOR, int, UINT*, UINT*);
 using SetDialogDpiChangeBehaviorCall = BOOL(WINAPI*)(HWND, int, int);
+using AdjustWindowRectExForDpiCall = BOOL(WINAPI*)(RECT*, DWORD, BOOL, DWORD, UINT);
 
 constexpr int kMdtEffectiveDpi = 0;
 constexpr int kDdcDisableAll = 1;
@@ -27,6 +28,7 @@ Call As(FARPROC function) {
 bool LookedUp = false;
 GetDpiForWindowCall ForWindow = nullptr;
 SetDialogDpiChangeBehaviorCall SetDialogBehavior = nullptr;
+AdjustWindowRectExForDpiCall AdjustForDpi = nullptr;
 bool ShcoreLookedUp = false;
 GetDpiForMonitorCall ForMonitor = nullptr;
 
@@ -36,6 +38,7 @@ void LookUp() {
         ForWindow = As<GetDpiForWindowCall>(User32Function("GetDpiForWindow"));
         SetDialogBehavior =
             As<SetDialogDpiChangeBehaviorCall>(User32Function("SetDialogDpiChangeBehavior"));
+        AdjustForDpi = As<AdjustWindowRectExForDpiCall>(User32Function("AdjustWindowRectExForDpi"));
     }
 }
 
@@ -76,6 +79,18 @@ int WindowDpi(HWND window) {
         dpi = MonitorDpi(window);
     }
     return dpi > 0 ? dpi : SystemDpi();
+}
+
+SIZE WindowSizeForClient(HWND window, int width, int height, int dpi) {
+    LookUp();
+    RECT rect = {0, 0, width, height};
+    const DWORD style = static_cast<DWORD>(GetWindowLongPtrW(window, GWL_STYLE));
+    const DWORD exStyle = static_cast<DWORD>(GetWindowLongPtrW(window, GWL_EXSTYLE));
+    if (AdjustForDpi == nullptr ||
+        !AdjustForDpi(&rect, style, FALSE, exStyle, static_cast<UINT>(dpi))) {
+        AdjustWindowRectEx(&rect, style, FALSE, exStyle);
+    }
+    return {rect.right - rect.left, rect.bottom - rect.top};
 }
 
 namespace {

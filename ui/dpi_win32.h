@@ -12,6 +12,11 @@
 // by one system-wide DPI).
 int WindowDpi(HWND window);
 
+// The outer size of a window whose client area is width x height at a DPI,
+// for the window's own styles: AdjustWindowRectExForDpi (Windows 10 1607),
+// else AdjustWindowRectEx, which knows the system DPI's frame only.
+SIZE WindowSizeForClient(HWND window, int width, int height, int dpi);
+
 // The work area (the monitor less its taskbars) of the monitor that holds
 // the mouse cursor, or of the primary monitor when the cursor's position
 // cannot be read.

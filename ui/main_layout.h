@@ -1,7 +1,9 @@
-// The main window's layout: drawn once in pixels at 96 DPI and scaled by one
-// factor to the window's DPI, so that every display scaling shows the same
-// window, only sharper. Every pixel value of the main window passes through
-// DpiScale; at 96 DPI the geometry is exactly the 96-DPI drawing.
+// The main window's layout: drawn once in pixels at 96 DPI as a client area
+// and scaled by one factor to the window's DPI, so that every display scaling
+// shows the same window, only sharper. Where what the system gives (the
+// tab's frame and row, the fonts chosen, the texts of the language in use)
+// needs more room than the drawing holds, the rules below grow it; the frame
+// around the client area is the system's, never part of the layout.
 #pragma once
 
 constexpr int kBaseDpi = 96;
@@ -22,38 +24,64 @@ struct LayoutRect {
 };
 
 struct MainLayout {
-    // The outer size, frame and caption included.
-    int windowWidth;
-    int windowHeight;
-    // In the main window's client area.
+    // The client area; the window's outer size is this with the system's frame.
+    int clientWidth;
+    int clientHeight;
+    // In the client area.
     LayoutRect tab;
     LayoutRect combo;  // the height includes the drop-down list
     LayoutRect ok;
     LayoutRect cancel;
     LayoutRect controllerLine;
-    // A page's top-left corner in the tab control's client area, below the tabs.
-    int pageX;
-    int pageY;
     // The controls' font: LOGFONT lfHeight, negative for a character height.
     int fontHeight;
-    // The grow-to-fit rule: a page control may reach past the tab's client
-    // area by fitAllowance (at 96 DPI Reset passes its lower edge by up to 5
-    // pixels under some fonts, as the layout was drawn); beyond that the tab
-    // grows to hold every control whole, with fitMargin to spare.
-    int fitAllowance;
+    // Room kept beyond the pages' controls where the tab grows to hold them.
     int fitMargin;
     // What a push button needs on each side of its text.
     int textPadding;
 };
 
-MainLayout MainLayoutAt(int dpi);
+// What the tab control takes from its own rectangle for its frame and its
+// row of tabs: its display area (TabCtrl_AdjustRect) is the rest.
+struct LayoutInsets {
+    int left;
+    int top;
+    int right;
+    int bottom;
+};
 
-// Where a page's controls reach past the tab control by dx, dy pixels: the
-// tab and the window grow by that, and what lies below or right of the tab
-// moves with its edge.
+// What the layout measures in the fonts and texts in use, at its DPI.
+struct LayoutMeasures {
+    LayoutInsets tabInsets;
+    // How far the pages' controls reach from a page's top-left corner, which
+    // is the display area's.
+    int pageRight;
+    int pageBottom;
+    // The wider of OK's and Cancel's texts.
+    int buttonText;
+    // The controller line's text, broken into lines of the line's width.
+    int lineHeight;
+};
+
+// The 96-DPI drawing at a DPI, before anything is measured.
+MainLayout MainLayoutAt(int dpi);
+// The layout at a DPI for what was measured there: the tab grows until every
+// page control lies inside its display area, OK and Cancel widen to their
+// texts, the controller line takes the lines its text needs, and the client
+// area grows with them. With measures that fit, the drawing scaled.
+MainLayout MainLayoutFor(int dpi, const LayoutMeasures& measures);
+// Measures taken at one DPI, scaled to another: what the layout will take
+// there, before its fonts exist to be measured.
+LayoutMeasures RescaledMeasures(const LayoutMeasures& measures, int toDpi, int fromDpi);
+// The pages' rectangle in the tab control: its display area.
+LayoutRect PageArea(const MainLayout& layout, const LayoutInsets& tabInsets);
+
+// Where a page's controls need dx, dy more pixels: the tab and the client
+// area grow by that, and what lies below or right of the tab moves with its
+// edge.
 void GrowLayout(MainLayout& layout, int dx, int dy);
-// OK and Cancel widened to `width` (never narrowed): the window and the tab
-// grow wider by the room the two need, so that the controller line keeps
+// OK and Cancel widened to `width` (never narrowed): the client area and the
+// tab grow wider by the room the two need, so that the controller line keeps
 // its width and the gaps between them stay.
 void WidenButtons(MainLayout& layout, int width);
 

@@ -33,6 +33,7 @@ class WideText {
     void Append(const wchar_t* text);
     void Append(const wchar_t* chars, int length);
     const wchar_t* Get() const { return text_; }
+    int Length() const { return length_; }
 
   private:
     bool Reserve(int length);

@@ -664,9 +664,11 @@ def dpi_scale(value, dpi):
 
 
 # The main window's own controls at 96 DPI: x, y, width, height in its client
-# area (the combo box's height is its closed field's, set by its font).
+# area (the combo box's height is its closed field's, set by its font), and
+# the client area itself.
 LAYOUT_96 = {900: (12, 12, 455, 255), 1033: (12, 275, 88, None), IDOK: (281, 275, 88, 21),
              IDCANCEL: (379, 275, 88, 21), 1040: (108, 270, 166, 28)}
+CLIENT_96 = (474, 303)
 
 
 def set_display_dpi(s, dpi):
@@ -676,21 +678,30 @@ def set_display_dpi(s, dpi):
          "REG_DWORD", "/d", str(dpi), "/f"], s.env, 60)
 
 
+def inside(c, area):
+    return (c["x"] >= area["x"] and c["y"] >= area["y"] and
+            c["x"] + c["width"] <= area["x"] + area["width"] and
+            c["y"] + c["height"] <= area["y"] + area["height"])
+
+
 def expect_scaled_layout(st, dpi):
-    """The main window is its 96-DPI layout scaled to dpi, the tab and what lies
-    below it moved on only as far as the pages needed (their font may grow
-    faster than the DPI); every control lies inside the window and every page
-    control inside the tab, but for the few pixels by which the 96-DPI layout
-    lets the lowest ones pass the tab's edge under some fonts (5 at 96 DPI)."""
+    """The main window's client area is its 96-DPI layout scaled to dpi, the tab
+    and what lies below or right of it moved on only as far as the pages, the
+    buttons' texts and the controller line's lines needed; every control lies
+    inside the client area, and every page and page control inside the tab's
+    display area. The outer size is the system's frame around that."""
     m = st.main
     top = {c["id"]: c for c in st.controls if c["parent"] == m["hwnd"]}
-    tab = top[900]
+    tab, line, client = top[900], top[1040], m["client"]
     grow_x = tab["width"] - dpi_scale(455, dpi)
     grow_y = tab["height"] - dpi_scale(255, dpi)
-    check(0 <= grow_x and 0 <= grow_y <= dpi_scale(40, dpi), f"tab grown by {grow_x}, {grow_y}")
-    check_eq((m["width"], m["height"]), (dpi_scale(480, dpi) + grow_x,
-                                         dpi_scale(328, dpi) + grow_y), f"outer size at {dpi}")
-    cx, cy = m["client"]["x"], m["client"]["y"]
+    taller = line["height"] - dpi_scale(28, dpi)
+    check(0 <= grow_x and 0 <= grow_y <= dpi_scale(60, dpi) and 0 <= taller,
+          f"tab grown by {grow_x}, {grow_y}; line by {taller}")
+    check_eq((client["width"], client["height"]),
+             (dpi_scale(CLIENT_96[0], dpi) + grow_x, dpi_scale(CLIENT_96[1], dpi) + grow_y + taller),
+             f"client area at {dpi}")
+    cx, cy = client["x"], client["y"]
     for cid, (x, y, w, h) in LAYOUT_96.items():
         c = top[cid]
         dy = grow_y if cid != 900 else 0
@@ -700,22 +711,22 @@ def expect_scaled_layout(st, dpi):
             want = (dpi_scale(x + w, dpi) + grow_x, dpi_scale(y, dpi) + dy, dpi_scale(h, dpi))
             check(c["width"] >= dpi_scale(w, dpi), f"control {cid} narrower than scaled")
         else:
+            h = None if cid == 1040 else h  # its lines are counted in `taller`
             got = (c["x"] - cx, c["y"] - cy, c["width"]) + ((c["height"],) if h else ())
             want = (dpi_scale(x, dpi), dpi_scale(y, dpi) + dy,
                     dpi_scale(w, dpi) + (grow_x if cid == 900 else 0)) + \
                 ((dpi_scale(h, dpi) + (grow_y if cid == 900 else 0),) if h else ())
         check(abs(got[0] - want[0]) <= 1 and got[1:] == want[1:],
               f"control {cid} at {dpi} DPI: expected {want}, got {got}")
-        check(c["x"] >= cx and c["y"] >= cy and c["x"] + c["width"] <= cx + m["client"]["width"]
-              and c["y"] + c["height"] <= cy + m["client"]["height"],
-              f"control {cid} outside the window: {c} / {m['client']}")
-    allowance = (11 * dpi - 1) // 192
+        check(inside(c, client), f"control {cid} outside the client area: {c} / {client}")
+    display = st.tab["display"]
+    check(display is not None and inside(display, tab), f"display area {display} / {tab}")
     for p in st.pages():
+        check(inside(p, display), f"page {p} outside the display area {display}")
         for c in (c for c in st.controls if c["parent"] == p["hwnd"]):
-            check(c["x"] >= tab["x"] and c["y"] >= tab["y"] and
-                  c["x"] + c["width"] <= tab["x"] + tab["width"] + allowance and
-                  c["y"] + c["height"] <= tab["y"] + tab["height"] + allowance,
-                  f"page control {c['id']} ({c['text']!r}) outside the tab: {c} / {tab}")
+            check(inside(c, display),
+                  f"page control {c['id']} ({c['text']!r}) outside the display area: "
+                  f"{c} / {display}")
 
 
 def choose_edition(s, index):

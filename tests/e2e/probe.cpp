@@ -178,12 +178,45 @@ std::string TabItemsJson(HWND tab, LRESULT count) {
     return items + "]";
 }
 
+// The tab's display area (TCM_ADJUSTRECT of its client area), on the screen,
+// asked through a buffer in the tool's process like the items.
+std::string DisplayJson(HWND tab) {
+    DWORD pid = 0;
+    GetWindowThreadProcessId(tab, &pid);
+    HANDLE process =
+        OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, pid);
+    if (process == nullptr) {
+        return "null";
+    }
+    RECT area = {};
+    GetClientRect(tab, &area);
+    void* remote =
+        VirtualAllocEx(process, nullptr, sizeof area, MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE);
+    bool ok = remote != nullptr && WriteProcessMemory(process, remote, &area, sizeof area, nullptr);
+    if (ok) {
+        Ask(tab, TCM_ADJUSTRECT, FALSE, reinterpret_cast<LPARAM>(remote), &ok);
+    }
+    ok = ok && ReadProcessMemory(process, remote, &area, sizeof area, nullptr);
+    if (remote != nullptr) {
+        VirtualFreeEx(process, remote, 0, MEM_RELEASE);
+    }
+    CloseHandle(process);
+    if (!ok) {
+        return "null";
+    }
+    MapWindowPoints(tab, nullptr, reinterpret_cast<POINT*>(&area), 2);
+    char buf[128];
+    std::snprintf(buf, sizeof buf, "{\"x\": %ld, \"y\": %ld, \"width\": %ld, \"height\": %ld}",
+                  area.left, area.top, area.right - area.left, area.bottom - area.top);
+    return buf;
+}
+
 std::string TabJson(HWND tab) {
     LRESULT count = Ask(tab, TCM_GETITEMCOUNT, 0, 0);
     return "{\"hwnd\": " + Handle(tab) +
            ", \"selected\": " + std::to_string(Ask(tab, TCM_GETCURSEL, 0, 0)) +
            ", \"count\": " + std::to_string(count) + ", \"items\": " + TabItemsJson(tab, count) +
-           "}";
+           ", \"display\": " + DisplayJson(tab) + "}";
 }
 
 std::string ComboJson(HWND combo) {

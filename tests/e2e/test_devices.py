@@ -156,29 +156,55 @@ def window_follows_a_monitor_of_another_dpi(s):
 
     before = geometry(st)
     item_height = st.tab["items"][0]["height"]
+    moved = {}
     for dpi, button in ((144, 6), (96, 7)):
         m = st.main
-        size = (driver.dpi_scale(480, dpi), driver.dpi_scale(328, dpi))
-        d.send(f"dpi {dpi} {m['x']} {m['y']} {m['x'] + size[0]} {m['y'] + size[1]}")
+        # The size comes from the window's answer to WM_GETDPISCALEDSIZE.
+        d.send(f"dpi {dpi} {m['x']} {m['y']}")
         # The probe reads rectangles while the tool is still laying out: the
-        # last control placed is Cancel.
-        st = s.wait_for(lambda st: (st.main["width"], st.main["height"]) == size and
-                        st.control(driver.IDCANCEL, page=False)["width"] ==
-                        driver.dpi_scale(88, dpi), 10, f"window at {dpi} DPI")
+        # last control placed is Cancel, then the window's size.
+        last = [None]
+
+        def settled(st):
+            now = (geometry(st), st.main["client"]["width"])
+            tab = st.control(900, page=False)["width"]
+            done = now == last[0] and driver.dpi_scale(455, dpi) <= tab < \
+                driver.dpi_scale(455 + 40, dpi)
+            last[0] = now
+            return done
+        st = s.wait_for(settled, 10, f"window at {dpi} DPI")
         driver.expect_scaled_layout(st, dpi)
+        moved[dpi] = st.main["client"]
         devices.check_page(st, grid, f"at {dpi} DPI")
         if dpi == 144:
             check(st.tab["items"][0]["height"] * 4 >= item_height * 5,
                   f"tab row {st.tab['items'][0]['height']} high after {item_height}: same font")
             scaled = geometry(st)
+            # The tab and the pages in it are sized by what the pages need,
+            # the hint and Reset by their texts, measured anew; the combo
+            # box's field by its font.
+            measured = {st.combo["hwnd"], st.control(900, page=False)["hwnd"]} | \
+                {p["hwnd"] for p in st.pages()} | \
+                {c["hwnd"] for c in st.controls if c["id"] in (0xFFFF, 1032)}
             for hwnd, (_, _, w, h) in before.items():
                 w2, h2 = scaled[hwnd][2:]
-                check(abs(2 * w2 - 3 * w) <= 2 and abs(2 * h2 - 3 * h) <= 2 or hwnd in (
-                    st.combo["hwnd"],), f"control {hwnd} {w}x{h} became {w2}x{h2}")
+                check(abs(2 * w2 - 3 * w) <= 2 and abs(2 * h2 - 3 * h) <= 2 or hwnd in measured,
+                      f"control {hwnd} {w}x{h} became {w2}x{h2}")
         d.press_button(button)
         grid.assign(f"Button {button + 1}")
         devices.check_page(s.probe(), grid, f"a button at {dpi} DPI")
     check_eq(geometry(s.probe()), before, "every control after the way back")
+    # Whatever the way to a DPI, the layout there is the same: a window
+    # started at 144 DPI has the client area of the one moved there.
+    app.stop()
+    driver.set_display_dpi(s, 144)
+    try:
+        d, app, st = start(s, ["controllers 1"], "started-at-144")
+        started, there = st.main["client"], moved[144]
+        check_eq((started["width"], started["height"]), (there["width"], there["height"]),
+                 "client area started at 144 DPI and moved there")
+    finally:
+        driver.set_display_dpi(s, 96)
 
 
 SS_CENTERIMAGE = 0x200

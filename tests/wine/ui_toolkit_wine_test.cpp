@@ -147,15 +147,16 @@ TEST_F(TabPageSetTest, LongTextsAreShownWhole) {
     TakeMainWindowDpi(host_);
     ASSERT_EQ(MainWindowDpi(), 96);
     TabPages.Build(tab_, Instance(), PageTable, 0, 5, 25);
-    SetUpPages();
+    SetUpPages(Instance());
     ApplyMainLayout(host_, controls);
     HWND page = TabPages.Page(0);
     HWND hint = GetDlgItem(page, kHintId);
     HWND reset = GetDlgItem(page, IDC_RESET);
     const RECT resetBefore = RectOf(reset);
     const RECT hintBefore = RectOf(hint);
-    const RECT windowBefore = RectOf(host_);
-    ASSERT_EQ(windowBefore.right - windowBefore.left, 480);
+    RECT client = {};
+    GetClientRect(host_, &client);
+    ASSERT_EQ(client.right, 474);
 
     SetWindowTextW(reset, L"&Restablecer los valores");
     SetWindowTextW(hint, L"Pulsa Supr para vaciar la casilla elegida, o pulsa otra tecla.");
@@ -177,7 +178,8 @@ TEST_F(TabPageSetTest, LongTextsAreShownWhole) {
     EXPECT_LE(TextRoom(cancel, 0).cx, cancelRect.right - cancelRect.left - 8);
     EXPECT_EQ(RectOf(ok).right - RectOf(ok).left, cancelRect.right - cancelRect.left);
     EXPECT_EQ(cancelRect.right, RectOf(tab_).right);
-    EXPECT_GT(RectOf(host_).right - RectOf(host_).left, 480);
+    GetClientRect(host_, &client);
+    EXPECT_GT(client.right, 474);
 
     // Short texts again: one line, centred, in the drawing's own place.
     SetWindowTextW(hint, L"Delete");

@@ -124,6 +124,15 @@ struct Message {
 
 DWORD WINAPI SendFromAnotherThread(void* parameter) {
     Message* m = static_cast<Message*>(parameter);
+    RECT* suggested = reinterpret_cast<RECT*>(m->detail);
+    if (m->message == WM_DPICHANGED && suggested->right == suggested->left) {
+        // As Windows 10 1703 and later: the size is the window's answer to
+        // WM_GETDPISCALEDSIZE, where it gives one.
+        SIZE size = {0, 0};
+        SendMessageW(m->window, 0x02E4, LOWORD(m->what), reinterpret_cast<LPARAM>(&size));
+        suggested->right = suggested->left + size.cx;
+        suggested->bottom = suggested->top + size.cy;
+    }
     SendMessageW(m->window, m->message, m->what, m->detail);
     delete m;
     return 0;
@@ -348,13 +357,16 @@ void Apply(const std::vector<std::string>& w, const std::string& line) {
                (w[1] == "devnodes" || w[1] == "interface" || w[1] == "both" || w[1] == "none")) {
         notifyDevnodes = w[1] == "devnodes" || w[1] == "both";
         notifyInterface = w[1] == "interface" || w[1] == "both";
-    } else if (verb == "dpi" && w.size() == 6) {
+    } else if (verb == "dpi" && (w.size() == 6 || w.size() == 4)) {
         // What Windows sends a per-monitor-aware window moved to a monitor of
-        // another DPI: the DPI in both words, a suggested rectangle.
+        // another DPI: the DPI in both words, a suggested rectangle (with
+        // only its corner given, of the size the window asks for).
         const WORD dpi = static_cast<WORD>(Number(w[1]));
+        const LONG left = static_cast<LONG>(Number(w[2]));
+        const LONG top = static_cast<LONG>(Number(w[3]));
         RECT* suggested =
-            new RECT{static_cast<LONG>(Number(w[2])), static_cast<LONG>(Number(w[3])),
-                     static_cast<LONG>(Number(w[4])), static_cast<LONG>(Number(w[5]))};
+            new RECT{left, top, w.size() == 6 ? static_cast<LONG>(Number(w[4])) : left,
+                     w.size() == 6 ? static_cast<LONG>(Number(w[5])) : top};
         std::string note =
             "dpi window=" + std::to_string(reinterpret_cast<UINT_PTR>(window)) + " dpi=" + w[1];
         if (!window ||

@@ -30,6 +30,10 @@ void SetTextParts(WindowRef control, const TextPart* parts, int count) {
     TheView().calls.push_back("text");
 }
 
+void SetTextPartsWithin(WindowRef control, const TextPart* parts, int count, int, int) {
+    SetTextParts(control, parts, count);
+}
+
 void SetButtonCheck(WindowRef button, unsigned state) {
     TheView().checks[button] = state;
     TheView().calls.push_back("check");
