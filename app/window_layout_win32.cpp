@@ -29,7 +29,8 @@ struct {
     PageGeometry pages[TabPageSet::kMaxPages];
     DialogItem items[kMostPageChildren];
     int itemCount;
-    // Their controls' font as made, noted at the first change of DPI.
+    // The template's point size, and the face the pages' texts are shown in.
+    int points;
     LOGFONTW font;
     bool hasFont;
 } Made = {};
@@ -69,10 +70,6 @@ void Place(HWND control, const LayoutRect& rect) {
 
 HWND Hwnd(WindowRef window) {
     return static_cast<HWND>(window);
-}
-
-int Rescaled(int value) {
-    return DpiRescale(value, LayoutDpi, Made.dpi);
 }
 
 // The size a text takes in a font: on one line, or broken into lines no
@@ -211,9 +208,21 @@ void SetPageFont(HFONT font) {
     }
 }
 
+// The pages' font at LayoutDpi: the template's point size at the window's
+// DPI, in the face noted in Made.font.
+LOGFONTW PageFontDescription() {
+    LOGFONTW description = Made.font;
+    description.lfHeight = Made.points > 0 ? -MulDiv(Made.points, LayoutDpi, 72)
+                                           : DpiRescale(Made.font.lfHeight, LayoutDpi, Made.dpi);
+    description.lfWidth = 0;
+    return description;
+}
+
 // The dialog manager takes the template's face or whatever the font mapper
 // answers for it, which may lack glyphs of the language's texts or the
-// labels: the pages' controls then get a font that has them.
+// labels, and its size for a DPI that need not be the window's (Wine 10
+// takes the system's where Windows takes the window's): the pages' controls
+// then get a font that has the glyphs, at the window's DPI.
 void ShowPageTexts() {
     WideText texts;
     HFONT font = nullptr;
@@ -225,33 +234,29 @@ void ShowPageTexts() {
             texts.Append(text);
         }
     }
-    LOGFONTW description = {};
-    if (font == nullptr || GetObjectW(font, sizeof(description), &description) == 0 ||
-        MissingGlyphs(font, texts.Get()) == 0) {
+    Made.hasFont = font != nullptr && GetObjectW(font, sizeof(Made.font), &Made.font) != 0;
+    if (!Made.hasFont) {
         return;
     }
-    PageFont.CreateShowing(description, texts.Get());
+    const LOGFONTW wanted = PageFontDescription();
+    if (wanted.lfHeight == Made.font.lfHeight && MissingGlyphs(font, texts.Get()) == 0) {
+        return;
+    }
+    PageFont.CreateShowing(wanted, texts.Get());
     if (PageFont.Handle() != nullptr) {
+        GetObjectW(PageFont.Handle(), sizeof(Made.font), &Made.font);
         SetPageFont(PageFont.Handle());
     }
 }
 
-// The pages' font at LayoutDpi, from the one they were made with. The dialog
-// manager's own font stays the page dialog's: it deletes it with the page.
+// The pages' font at a new DPI. The dialog manager's own font stays the page
+// dialog's: it deletes it with the page.
 void RescalePageFont() {
-    if (!Made.hasFont && Made.pageCount > 0 && Made.pages[0].childCount > 0) {
-        const HFONT font =
-            reinterpret_cast<HFONT>(SendMessageW(Made.pages[0].children[0], WM_GETFONT, 0, 0));
-        Made.hasFont = font != nullptr && GetObjectW(font, sizeof(Made.font), &Made.font) != 0;
-    }
     if (!Made.hasFont) {
         return;
     }
-    LOGFONTW description = Made.font;
-    description.lfHeight = Rescaled(description.lfHeight);
-    description.lfWidth = Rescaled(description.lfWidth);
     ControlFont next;
-    next.CreateShowing(description, L"");
+    next.CreateShowing(PageFontDescription(), L"");
     if (next.Handle() == nullptr) {
         return;
     }
@@ -300,7 +305,8 @@ RECT TabDisplayArea(HWND tab, int width, int height) {
 
 void SetUpPages(HINSTANCE instance) {
     Made.dpi = LayoutDpi;
-    Made.itemCount = ReadDialogItems(instance, IDD_ASSIGN_PAGE, Made.items, kMostPageChildren);
+    Made.itemCount =
+        ReadDialogItems(instance, IDD_ASSIGN_PAGE, Made.items, kMostPageChildren, &Made.points);
     Made.pageCount = TabPages.PageCount();
     for (int i = 0; i < Made.pageCount; ++i) {
         HWND page = TabPages.Page(i);

@@ -22,7 +22,9 @@ const WORD* AlignToDword(const WORD* at, const WORD* start) {
 
 }  // namespace
 
-int ReadDialogItems(HINSTANCE instance, int templateId, DialogItem* items, int capacity) {
+int ReadDialogItems(HINSTANCE instance, int templateId, DialogItem* items, int capacity,
+                    int* pointSize) {
+    *pointSize = 0;
     HRSRC found = FindResourceW(instance, MAKEINTRESOURCEW(templateId), MAKEINTRESOURCEW(5));
     HGLOBAL loaded = found != nullptr ? LoadResource(instance, found) : nullptr;
     const void* data = loaded != nullptr ? LockResource(loaded) : nullptr;
@@ -41,8 +43,9 @@ int ReadDialogItems(HINSTANCE instance, int templateId, DialogItem* items, int c
     at = SkipNameOrOrdinal(at, end);  // menu
     at = SkipNameOrOrdinal(at, end);  // class
     at = SkipNameOrOrdinal(at, end);  // title
-    if ((dialog->style & DS_SETFONT) != 0) {
-        at = SkipNameOrOrdinal(at + 1, end);  // point size, then face
+    if ((dialog->style & DS_SETFONT) != 0 && at < end) {
+        *pointSize = *at;
+        at = SkipNameOrOrdinal(at + 1, end);  // the face
     }
     int count = 0;
     for (int i = 0; i < dialog->cdit && count < capacity; ++i) {

@@ -11,9 +11,11 @@ struct DialogItem {
     int x, y, width, height;  // dialog units
 };
 
-// The items of a classic (DIALOG, not DIALOGEX) template, at most `capacity`;
-// 0 where the template cannot be found or read.
-int ReadDialogItems(HINSTANCE instance, int templateId, DialogItem* items, int capacity);
+// The items of a classic (DIALOG, not DIALOGEX) template, at most `capacity`,
+// and the point size of its font (0 for none); 0 items where the template
+// cannot be found or read.
+int ReadDialogItems(HINSTANCE instance, int templateId, DialogItem* items, int capacity,
+                    int* pointSize);
 
 // The dialog base units of a font: the average width of the Latin letters
 // and the character height, as the dialog manager takes them.

@@ -43,6 +43,12 @@ WINE_ENV = {
     "WINEARCH": "win64",
 }
 
+# X display numbers, as scripts/wine-env.sh draws them: the Wine 10 root's
+# Xvfb and the host's share X's abstract sockets but not their lock files, so
+# each side keeps to its own range.
+IN_WINE10_ROOT = Path("/etc/padloom-root").exists()
+DISPLAYS = range(1000, 2000) if IN_WINE10_ROOT else range(100, 1000)
+
 MAIN_CLASS = "Config_WindowClass"
 # A Western system for the tool's process alone: Wine then gives it code page
 # 1252 and UI language 0409, in the same prefix.
@@ -258,8 +264,8 @@ class Session:
         # is chosen here at random and a display lost to a race is tried again.
         rng = random.Random(os.getpid() ^ int(time.time() * 1000))
         for attempt in range(5):
-            number = rng.randrange(100, 900)
-            if Path(f"/tmp/.X11-unix/X{number}").exists():
+            number = rng.choice(DISPLAYS)
+            if Path(f"/tmp/.X{number}-lock").exists():
                 continue
             log = open(self.work / f"xvfb-{attempt}.log", "wb")
             self.xvfb = subprocess.Popen(
@@ -307,11 +313,7 @@ class Session:
         # program (services, the desktop) must not inherit the serving probe's pipes.
         run(["wine", str(self.probe_exe)], self.env, 120, check_rc=False)
 
-    def close(self):
-        for app in self.apps:
-            app.stop()
-        self.apps = []
-        self._stop_probe()
+    def _stop_server(self):
         if self.server is not None:
             run(["wineserver", "-k"], self.env, 30, check_rc=False)
             try:
@@ -320,6 +322,24 @@ class Session:
                 self.server.kill()
                 self.server.wait(5)
             self.server = None
+
+    def restart_wine(self):
+        """Ends every program of the prefix and Wine's desktop with them, so that
+        what is started next sees settings the desktop reads once (Wine 10
+        takes the monitors' DPI there)."""
+        for app in self.apps:
+            app.stop()
+        self.apps = []
+        self._stop_probe()
+        self._stop_server()
+        self._start_server()
+
+    def close(self):
+        for app in self.apps:
+            app.stop()
+        self.apps = []
+        self._stop_probe()
+        self._stop_server()
         self._stop_xvfb()
 
     # Waiting
@@ -673,9 +693,34 @@ CLIENT_96 = (474, 303)
 
 def set_display_dpi(s, dpi):
     """The prefix's display scaling, as winecfg sets it; programs started from
-    now on are told it."""
+    now on are told it, once Wine has started anew as after a log-on."""
     run(["wine", "reg", "add", r"HKCU\Control Panel\Desktop", "/v", "LogPixels", "/t",
          "REG_DWORD", "/d", str(dpi), "/f"], s.env, 60)
+    s.restart_wine()
+
+
+# Window frames in HKCU\Control Panel\Desktop\WindowMetrics, in twips (-15
+# per pixel at 96 DPI): Windows 10's as it ships, a 40-pixel caption as large
+# high-contrast themes set it, and Wine's own (the values removed).
+FRAMES = {
+    "windows10": {"BorderWidth": "-15", "CaptionHeight": "-330", "CaptionWidth": "-330",
+                  "PaddedBorderWidth": "-60"},
+    "caption40": {"CaptionHeight": "-600", "CaptionWidth": "-600", "BorderWidth": "-60"},
+}
+
+
+def set_window_frame(s, frame=None):
+    """The frame Wine draws around windows from the next start on: one of
+    FRAMES, or Wine's default."""
+    key = r"HKCU\Control Panel\Desktop\WindowMetrics"
+    for name in sorted({n for f in FRAMES.values() for n in f}):
+        value = FRAMES[frame].get(name) if frame else None
+        if value is None:
+            run(["wine", "reg", "delete", key, "/v", name, "/f"], s.env, 60, check_rc=False)
+        else:
+            run(["wine", "reg", "add", key, "/v", name, "/t", "REG_SZ", "/d", value, "/f"],
+                s.env, 60)
+    s.restart_wine()
 
 
 def inside(c, area):

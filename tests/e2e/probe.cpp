@@ -297,6 +297,24 @@ std::string BoxJson(HWND box) {
            "], \"buttons\": " + buttons + "], " + RectFields(box) + "}";
 }
 
+// The main window's DPI awareness (0 unaware, 1 system, 2 per monitor; -1
+// where the system cannot tell) and its DPI, as the tool sees them.
+std::string DpiJson(HWND hwnd) {
+    using ContextOf = HANDLE(WINAPI*)(HWND);
+    using AwarenessOf = int(WINAPI*)(HANDLE);
+    using DpiOf = UINT(WINAPI*)(HWND);
+    HMODULE user32 = GetModuleHandleW(L"user32.dll");
+    auto context = reinterpret_cast<ContextOf>(
+        reinterpret_cast<void*>(GetProcAddress(user32, "GetWindowDpiAwarenessContext")));
+    auto awareness = reinterpret_cast<AwarenessOf>(
+        reinterpret_cast<void*>(GetProcAddress(user32, "GetAwarenessFromDpiAwarenessContext")));
+    auto dpi =
+        reinterpret_cast<DpiOf>(reinterpret_cast<void*>(GetProcAddress(user32, "GetDpiForWindow")));
+    const int aware = context != nullptr && awareness != nullptr ? awareness(context(hwnd)) : -1;
+    return ", \"awareness\": " + std::to_string(aware) +
+           ", \"dpi\": " + std::to_string(dpi != nullptr ? static_cast<int>(dpi(hwnd)) : 0);
+}
+
 std::string Snapshot(const char* window_class) {
     ToolHung = false;
     std::string out = "{\"screen\": {\"width\": " + std::to_string(GetSystemMetrics(SM_CXSCREEN)) +
@@ -318,7 +336,7 @@ std::string Snapshot(const char* window_class) {
                RectFields(main_window) + ", \"client\": {\"x\": " + std::to_string(origin.x) +
                ", \"y\": " + std::to_string(origin.y) +
                ", \"width\": " + std::to_string(client.right) +
-               ", \"height\": " + std::to_string(client.bottom) + "}}";
+               ", \"height\": " + std::to_string(client.bottom) + "}" + DpiJson(main_window) + "}";
 
         Collected kids;
         EnumChildWindows(main_window, CollectChild, reinterpret_cast<LPARAM>(&kids));
@@ -408,9 +426,15 @@ void Print(const std::string& text) {
 // line, so that a test pays Wine's process start once; each answer ends with
 // a line "END". Requests: "state CLASS", "reg SUBKEY|VALUE", "quit".
 int main(int argc, char** argv) {
-    // Rectangles in the screen's own pixels, as the tool (DPI-aware) and
-    // xdotool see them, at any display scaling.
-    SetProcessDPIAware();
+    // Rectangles in the screen's own pixels, as the tool (per-monitor aware)
+    // and xdotool see them, at any display scaling; system-aware where the
+    // system has no per-monitor awareness.
+    using SetContext = BOOL(WINAPI*)(HANDLE);
+    auto perMonitor = reinterpret_cast<SetContext>(reinterpret_cast<void*>(
+        GetProcAddress(GetModuleHandleW(L"user32.dll"), "SetProcessDpiAwarenessContext")));
+    if (perMonitor == nullptr || !perMonitor(reinterpret_cast<HANDLE>(-4))) {
+        SetProcessDPIAware();
+    }
     // The text goes out as written: UTF-8, with plain line ends.
     _setmode(_fileno(stdout), _O_BINARY);
     if (argc < 2 || std::strcmp(argv[1], "--serve") != 0) {

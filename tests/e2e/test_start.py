@@ -136,6 +136,25 @@ def scaled_display(s, dpi):
         driver.set_display_dpi(s, 96)
 
 
+def whole_in_other_frames(s):
+    """Windows 10's frame at 100 %, and a 40-pixel caption at 150 %: the frame
+    takes what it needs around the client area, which stays whole."""
+    try:
+        for frame, dpi in (("windows10", 96), ("caption40", 144)):
+            driver.set_display_dpi(s, dpi)
+            driver.set_window_frame(s, frame)
+            app, st = driver.start_tool(s, s.new_folder(frame))
+            driver.expect_scaled_layout(st, dpi)
+            m = st.main
+            caption = m["client"]["y"] - m["y"]
+            check(m["y"] >= 0 and (frame != "caption40" or caption >= 40),
+                  f"{frame}: caption of {caption} px at {m['y']}")
+            app.stop()
+    finally:
+        driver.set_window_frame(s, None)
+        driver.set_display_dpi(s, 96)
+
+
 def display_at_150_percent(s):
     scaled_display(s, 144)
 
@@ -214,6 +233,6 @@ def language_setting_overrides_the_system(s):
 if __name__ == "__main__":
     driver.main([window_and_controls, labels_from_keyname, cedar_from_rpgtype,
                  folder_with_a_0x5c_character, western_system_japanese_folder_and_language,
-                 english_where_japanese_is_not_read, display_at_150_percent,
+                 english_where_japanese_is_not_read, whole_in_other_frames, display_at_150_percent,
                  display_at_200_percent, each_language_from_the_system,
                  language_setting_overrides_the_system])
