@@ -2,14 +2,15 @@
 
 #include <cstdint>
 
-#include "store/system_port.h"
-#include "store/text_buffer.h"
-
 namespace {
 
 // Beside the file, so on its volume, as ReplaceFileW requires.
 const char kFreshSuffix[] = ".new~";
 const char kBackupSuffix[] = ".old~";
+
+bool NameBeside(const char* path, const char* suffix, TextBuffer& name) {
+    return name.Assign(path) && name.Append(suffix);
+}
 
 void OverwriteKeepingIdentity(const char* target, const char* data, std::size_t size,
                               const char* original, std::size_t originalSize) {
@@ -31,6 +32,8 @@ void ReplaceExisting(const char* target, const char* fresh, const char* backup) 
         // The old file had moved to the backup's name; the new one followed.
         sys::RemoveFile(backup);
     } else {
+        // Where this fails too, the backup is the only copy: the next read
+        // puts it back (ReadRecoveredFile).
         sys::MoveFileOver(backup, target);
     }
 }
@@ -54,11 +57,12 @@ void RewriteFile(const char* path, const char* data, std::size_t size, const cha
     }
     TextBuffer fresh;
     TextBuffer backup;
-    if (!fresh.Assign(target.c_str()) || !fresh.Append(kFreshSuffix) ||
-        !backup.Assign(target.c_str()) || !backup.Append(kBackupSuffix)) {
+    if (!NameBeside(target.c_str(), kFreshSuffix, fresh) ||
+        !NameBeside(target.c_str(), kBackupSuffix, backup)) {
         return;
     }
-    if (sys::WriteNewFile(fresh.c_str(), data, size, facts.attributes)) {
+    const bool written = sys::WriteNewFile(fresh.c_str(), data, size, facts.attributes);
+    if (written) {
         // ReplaceFileW needs a file to replace.
         if (found == FileRead::Missing) {
             sys::MoveFileOver(fresh.c_str(), target.c_str());
@@ -66,6 +70,37 @@ void RewriteFile(const char* path, const char* data, std::size_t size, const cha
             ReplaceExisting(target.c_str(), fresh.c_str(), backup.c_str());
         }
     }
-    // Already gone where it took the file's place.
+    // Already gone where it took the file's place; a part written removed
+    // first, so that the space is free again.
     sys::RemoveFile(fresh.c_str());
+    // A folder a standard user may not add files to (Program Files, where
+    // the manifest's execution level also turns off UAC's virtualisation)
+    // can still hold a file they may write.
+    if (!written && found == FileRead::Read) {
+        OverwriteKeepingIdentity(target.c_str(), data, size, original, originalSize);
+    }
+}
+
+FileRead ReadRecoveredFile(const char* path, TextBuffer& bytes, bool* fromBackup) {
+    *fromBackup = false;
+    TextBuffer fresh;
+    TextBuffer backup;
+    if (!NameBeside(path, kFreshSuffix, fresh) || !NameBeside(path, kBackupSuffix, backup)) {
+        return sys::ReadFileBytes(path, bytes);
+    }
+    // Only a rewrite that was cut short leaves one; it never holds the only
+    // copy of anything, as the file or its backup holds the bytes it was
+    // made from.
+    sys::RemoveFile(fresh.c_str());
+    const FileRead read = sys::ReadFileBytes(path, bytes);
+    if (read != FileRead::Missing) {
+        return read;
+    }
+    // Not over a file that has appeared meanwhile.
+    if (sys::RenameFile(backup.c_str(), path)) {
+        return sys::ReadFileBytes(path, bytes);
+    }
+    const FileRead kept = sys::ReadFileBytes(backup.c_str(), bytes);
+    *fromBackup = kept == FileRead::Read;
+    return kept;
 }

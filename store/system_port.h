@@ -62,6 +62,8 @@ bool ReplaceFileWith(const char* replaced, const char* replacement, const char* 
                      std::uint32_t* error);
 // MoveFileExW(from, to, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH).
 bool MoveFileOver(const char* from, const char* to);
+// MoveFileExW(from, to, MOVEFILE_WRITE_THROUGH): fails where `to` exists.
+bool RenameFile(const char* from, const char* to);
 // DeleteFileW.
 bool RemoveFile(const char* path);
 

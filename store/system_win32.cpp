@@ -254,6 +254,12 @@ bool MoveFileOver(const char* from, const char* to) {
                        MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != FALSE;
 }
 
+bool RenameFile(const char* from, const char* to) {
+    const WidePath fromWide(from, true);
+    const WidePath toWide(to, true);
+    return MoveFileExW(fromWide.Get(), toWide.Get(), MOVEFILE_WRITE_THROUGH) != FALSE;
+}
+
 bool RemoveFile(const char* path) {
     const WidePath wide(path, true);
     return DeleteFileW(wide.Get()) != FALSE;

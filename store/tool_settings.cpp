@@ -95,9 +95,10 @@ ToolSettings::ToolSettings(const char* fileName, bool takeAsGiven) {
 // A file that is missing, or cannot be read, is empty text.
 void ToolSettings::Load() {
     TextBuffer bytes;
+    bool fromBackup = false;
     text_.Clear();
     form_ = SettingsForm::ShiftJis;
-    if (sys::ReadFileBytes(path_.c_str(), bytes) == FileRead::Read &&
+    if (ReadRecoveredFile(path_.c_str(), bytes, &fromBackup) == FileRead::Read &&
         !DecodeSettings(bytes.c_str(), bytes.Size(), &form_, text_)) {
         text_.Clear();
     }
@@ -124,13 +125,25 @@ void ToolSettings::ReadString(const char* section, const char* key, char* buffer
 
 void ToolSettings::WriteString(const char* section, const char* key, const char* value) {
     loaded_ = false;
+    if (path_.Empty()) {
+        return;
+    }
     TextBuffer bytes;
     TextBuffer edited;
-    if (path_.Empty() || sys::ReadFileBytes(path_.c_str(), bytes) == FileRead::Failed ||
+    bool fromBackup = false;
+    const FileRead read = ReadRecoveredFile(path_.c_str(), bytes, &fromBackup);
+    if (read == FileRead::Failed ||
         !EditSettings(bytes.c_str(), bytes.Size(), section, key, value, edited)) {
         return;
     }
-    RewriteFile(path_.c_str(), edited.c_str(), edited.Size(), bytes.c_str(), bytes.Size());
+    // The same bytes again would still make a new file, with a new id and
+    // new times: a synced folder would upload it again and an editor holding
+    // it would ask to reload.
+    const bool same = read == FileRead::Read && !fromBackup && edited.Size() == bytes.Size() &&
+                      std::memcmp(edited.c_str(), bytes.c_str(), bytes.Size()) == 0;
+    if (!same) {
+        RewriteFile(path_.c_str(), edited.c_str(), edited.Size(), bytes.c_str(), bytes.Size());
+    }
 }
 
 TextEncoding ToolSettings::Encoding() {

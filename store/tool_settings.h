@@ -37,7 +37,8 @@ class ToolSettings {
                     const char* fallback);
     // Sets the key in the file as it is now, keeping every other byte and the
     // encoding it was saved in; a file that cannot be read, or in a 16-bit
-    // form that is not certain, is left alone.
+    // form that is not certain, is left alone, and so is one that already
+    // holds the value.
     void WriteString(const char* section, const char* key, const char* value);
     // How the values read are encoded.
     TextEncoding Encoding();

@@ -10,6 +10,7 @@
 #include "store/runtime_profiles.h"
 #include "store/settings_path.h"
 #include "store/settings_text.h"
+#include "store/system_port.h"
 #include "store/tool_settings.h"
 #include "ui/texts.h"
 
@@ -193,7 +194,10 @@ TEST_F(SettingsTest, NoFileGivesDefaultLabelsAndTheFirstEdition) {
         EXPECT_STREQ(letters[i], ButtonLabels[i]);
     }
     EXPECT_EQ(0, CurrentProfile);
-    EXPECT_EQ((std::vector<std::string>{std::string("read ") + kIniPath}), TheSystem().fileCalls);
+    const std::string ini = kIniPath;
+    EXPECT_EQ((std::vector<std::string>{"remove " + ini + ".new~", "read " + ini,
+                                        "rename " + ini + ".old~ " + ini, "read " + ini + ".old~"}),
+              TheSystem().fileCalls);
     EXPECT_EQ("C:\\Padloom", TheSystem().currentDirectory);
 }
 
@@ -475,7 +479,19 @@ TEST_F(SettingsTest, TheFileIsReplacedAsTheSystemWouldOrLeftAsItWas) {
              s.moveFailures = 1;
          },
          false},
-        {"no new file", [](SystemDouble& s) { s.writeFails = true; }, false},
+        {"no new file, overwritten", [](SystemDouble& s) { s.writeFails = true; }, true},
+        {"no new file, overwrite cut short",
+         [](SystemDouble& s) {
+             s.writeFails = true;
+             s.overwriteFailures = 1;
+         },
+         false},
+        {"nothing writable",
+         [](SystemDouble& s) {
+             s.writeFails = true;
+             s.overwriteRefused = true;
+         },
+         false},
         {"not looked at", [](SystemDouble& s) { s.inspectFails = true; }, false},
         {"read-only", [](SystemDouble& s) { s.attributes["D:\\Real\\Padloom.ini"] = 0x23; }, false},
         {"hard link",
@@ -519,6 +535,64 @@ TEST_F(SettingsTest, TheFileIsReplacedAsTheSystemWouldOrLeftAsItWas) {
     CurrentProfile = 0;
     WriteToolSettings();
     EXPECT_EQ((std::map<std::string, std::string>{{kIniPath, before}}), TheSystem().files);
+
+    // Bytes that would not change are not written at all.
+    for (const std::string& same :
+         {"[config]\n rpgtype = MAPLE \n" + after, Utf16(u"\uFEFF[Config]\r\nRpgType=MAPLE")}) {
+        SetUp();
+        TheSystem().PutFile(kIniPath, same);
+        CurrentProfile = 0;
+        WriteToolSettings();
+        for (const std::string& call : TheSystem().fileCalls) {
+            EXPECT_TRUE(call.rfind("read ", 0) == 0 || call.rfind("remove ", 0) == 0) << call;
+        }
+    }
+}
+
+// ReplaceFileW can set the old file aside and then neither the new one nor
+// the old can take its name (a network share dropping): the backup holds
+// the only copy. It is put back, or read, and the labels survive.
+TEST_F(SettingsTest, ABackupLeftAsTheOnlyCopyIsPutBackNeverOverwritten) {
+    const std::string ini = kIniPath;
+    const std::string backup = ini + ".old~";
+    const std::string maple = "[KeyName]\r\nA=Jump\r\n[Config]\r\nRpgType=MAPLE\r\n";
+    const std::string cedar = "[KeyName]\r\nA=Jump\r\n[Config]\r\nRpgType=CEDAR\r\n";
+    using Files = std::map<std::string, std::string>;
+    SystemDouble& s = TheSystem();
+    s.PutFile(ini, maple);
+    s.replaceError = kErrorUnableToMoveReplacement2;
+    s.moveFailures = 2;
+    CurrentProfile = 1;
+    WriteToolSettings();
+    ASSERT_EQ((Files{{backup, maple}}), s.files);
+
+    // A leftover new file goes; the backup is put back.
+    s.replaceError = 0;
+    s.PutFile(ini + ".new~", "[Config]\r\nRpgType=CEDAR\r\n");
+    ReadToolSettings();
+    EXPECT_STREQ("Jump", ButtonLabels[0]);
+    EXPECT_EQ(0, CurrentProfile);
+    EXPECT_EQ((Files{{ini, maple}}), s.files);
+
+    // Where it cannot be renamed, it is read, and the close makes the file
+    // anew from it. Then the file wins: the backup is an old leftover.
+    s.files = {{backup, maple}};
+    s.moveFailures = 1;
+    ReadToolSettings();
+    EXPECT_STREQ("Jump", ButtonLabels[0]);
+    s.moveFailures = 1;
+    CurrentProfile = 1;
+    WriteToolSettings();
+    EXPECT_EQ((Files{{ini, cedar}, {backup, maple}}), s.files);
+    ReadToolSettings();
+    EXPECT_EQ(1, CurrentProfile);
+
+    // A backup that cannot be read is not made the file's past.
+    s.files = {{backup, maple}};
+    s.moveFailures = 1;
+    s.readFails = true;
+    WriteToolSettings();
+    EXPECT_EQ((Files{{backup, maple}}), s.files);
 }
 
 TEST(SettingsTextTest, KeysGoIntoTheirSectionWhereverItIs) {
@@ -554,7 +628,9 @@ TEST_F(SettingsTest, LanguageFollowsTheSettingElseTheUsersLanguage) {
     ChooseTextLanguage();
     EXPECT_EQ(0x0404, TextLanguage);
     for (const std::string& call : TheSystem().fileCalls) {
-        EXPECT_EQ(0u, call.rfind("read ", 0)) << "read only, never written";
+        EXPECT_TRUE(call.rfind("read ", 0) == 0 || call.rfind("remove ", 0) == 0 ||
+                    call.rfind("rename ", 0) == 0)
+            << "read only, never written: " << call;
     }
 }
 

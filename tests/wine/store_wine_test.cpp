@@ -314,6 +314,27 @@ TEST_F(WineSettingsTest, FirstCloseCreatesOnlyConfigAndLaterWritesKeepLabels) {
         GetPrivateProfileSectionA("Config", section, sizeof(section), iniPath_.c_str());
     EXPECT_EQ(std::string("RpgType=CEDAR\0", 14), std::string(section, length));
 
+    // A second close that changes nothing leaves the very file: its id, and
+    // its write time, set back to 2000 so that no clock tick can hide a write.
+    const auto facts = [this](bool setBack) {
+        BY_HANDLE_FILE_INFORMATION info = {};
+        const HANDLE file = CreateFileA(iniPath_.c_str(), FILE_WRITE_ATTRIBUTES, FILE_SHARE_READ,
+                                        nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+        EXPECT_TRUE(GetFileInformationByHandle(file, &info));
+        if (setBack) {
+            info.ftLastWriteTime = {0x256D4000, 0x01BF53EB};
+            EXPECT_TRUE(SetFileTime(file, nullptr, nullptr, &info.ftLastWriteTime));
+        }
+        CloseHandle(file);
+        return info;
+    };
+    const BY_HANDLE_FILE_INFORMATION first = facts(true);
+    WriteToolSettings();
+    const BY_HANDLE_FILE_INFORMATION second = facts(false);
+    EXPECT_EQ(first.nFileIndexLow, second.nFileIndexLow);
+    EXPECT_EQ(first.nFileIndexHigh, second.nFileIndexHigh);
+    EXPECT_EQ(0, CompareFileTime(&first.ftLastWriteTime, &second.ftLastWriteTime));
+
     PutFile("[KeyName]\r\nA=Jump\r\n[Config]\r\nRpgType=CEDAR\r\n");
     CurrentProfile = 0;
     WriteToolSettings();

@@ -141,7 +141,7 @@ bool WriteNewFile(const char* path, const char* data, std::size_t size, std::uin
 bool OverwriteFile(const char* path, const char* data, std::size_t size) {
     SystemDouble& s = TheSystem();
     s.fileCalls.push_back(std::string("overwrite ") + path);
-    if (!s.HasFile(path)) {
+    if (!s.HasFile(path) || s.overwriteRefused) {
         return false;
     }
     const bool fails = s.overwriteFailures > 0;
@@ -185,6 +185,17 @@ bool MoveFileOver(const char* from, const char* to) {
     SystemDouble& s = TheSystem();
     s.fileCalls.push_back(std::string("move ") + from + " " + to);
     if (s.moveFailures > 0 || !s.HasFile(from)) {
+        s.moveFailures -= s.moveFailures > 0 ? 1 : 0;
+        return false;
+    }
+    s.MoveEntry(from, to);
+    return true;
+}
+
+bool RenameFile(const char* from, const char* to) {
+    SystemDouble& s = TheSystem();
+    s.fileCalls.push_back(std::string("rename ") + from + " " + to);
+    if (s.moveFailures > 0 || !s.HasFile(from) || s.HasFile(to)) {
         s.moveFailures -= s.moveFailures > 0 ? 1 : 0;
         return false;
     }

@@ -15,19 +15,21 @@ struct SystemDouble {
     bool readFails = false;     // an existing file cannot be read
     bool inspectFails = false;  // an existing file cannot be looked at
     bool writeFails = false;    // no new file can be written
+    // No file can be opened for writing.
+    bool overwriteRefused = false;
     // The next overwrites in place fail after writing half their bytes.
     int overwriteFailures = 0;
     // What ReplaceFileW answers: 0 succeeds. ERROR_UNABLE_TO_MOVE_REPLACEMENT_2
     // leaves the replaced file under the backup's name, as Windows documents;
     // any other error leaves both files as they were.
     std::uint32_t replaceError = 0;
-    int moveFailures = 0;  // the next moves fail and change nothing
+    int moveFailures = 0;  // the next moves and renames fail and change nothing
     std::uint16_t uiLanguage = 0x0411;
     std::string currentDirectory;                 // the last directory set
     std::vector<std::uint32_t> moduleCapacities;  // the capacity of each module path call
     std::vector<std::string> directoryCalls;      // every path handed to SetCurrentDir
     // "read PATH", "inspect PATH", "create PATH", "overwrite PATH",
-    // "replace PATH", "move FROM TO", "remove PATH"
+    // "replace PATH", "move FROM TO", "rename FROM TO", "remove PATH"
     std::vector<std::string> fileCalls;
     std::map<std::string, std::string> files;  // bytes by path, as given
     std::map<std::string, std::uint32_t> attributes;
