@@ -1,7 +1,9 @@
 // The global objects of the process, constructed here in one translation unit
 // so that their order is defined: the process end undoes them in reverse (the
-// font is deleted, the devices closed, the page array freed). The button
-// labels (store/tool_settings.cpp) are empty strings that need no order.
+// devices closed, the page array freed). The button
+// labels (store/tool_settings.cpp) are empty strings that need no order, and
+// the fonts (app/window_fonts_win32.cpp) holders of nothing until the window
+// is made, deleted in whatever order.
 #include <windows.h>
 
 #include "app/process_globals_win32.h"
@@ -34,6 +36,3 @@ bool EnterExecutableDirectory() {
 const bool directoryEntered = EnterExecutableDirectory();
 
 }  // namespace
-
-ControlFont MainFont;
-ControlFont PageFont;

@@ -2,11 +2,7 @@
 #pragma once
 
 #include "ui/combo_box_control_win32.h"
-#include "ui/control_font_win32.h"
 #include "ui/tab_page_set_win32.h"
 
 extern TabPageSet TabPages;
 extern ComboBoxControl EditionCombo;
-extern ControlFont MainFont;
-// Only where the pages' template font cannot show their texts.
-extern ControlFont PageFont;

@@ -7,8 +7,10 @@
 
 #include "app/process_globals_win32.h"
 #include "app/shell_port.h"
+#include "app/window_fonts_win32.h"
 #include "app/window_layout_win32.h"
 #include "res/resource.h"
+#include "store/runtime_profiles.h"
 #include "ui/center_window_win32.h"
 #include "ui/main_layout.h"
 #include "ui/page_table_win32.h"
@@ -66,12 +68,25 @@ bool CreateMainControls(WindowRef mainWindow, InstanceRef instanceRef, MainContr
     if (tab == nullptr || ok == nullptr || cancel == nullptr) {
         return false;
     }
-    MainFont.Create(MainWindowDpi());
-    const WPARAM font = reinterpret_cast<WPARAM>(MainFont.Handle());
-    const HWND fontUsers[] = {tab, combo, ok, cancel, line};
-    for (HWND control : fontUsers) {
-        SendMessageW(control, WM_SETFONT, font, FALSE);
+    // Every text the controls may show: their own, the editions' names and
+    // the counts' digits (a controller's name is whatever it is).
+    WideText sample;
+    sample.Append(L"0123456789");
+    for (const RuntimeProfile& profile : RuntimeProfiles) {
+        sample.Append(profile.typeName, TextEncoding::Utf8);
     }
+    const TextId texts[] = {IDS_OK,
+                            IDS_CANCEL,
+                            IDS_TAB_GAMEPAD,
+                            IDS_TAB_KEYBOARD,
+                            IDS_CONTROLLER,
+                            IDS_CONTROLLERS_UNUSED,
+                            IDS_CONTROLLERS_UNOPENED,
+                            IDS_NO_CONTROLLER};
+    for (TextId text : texts) {
+        sample.AppendOwn(text, 0);
+    }
+    SetControlsFont(controls, MainWindowDpi(), sample.Get());
     return true;
 }
 

@@ -3,6 +3,7 @@
 #include <commctrl.h>
 
 #include "app/process_globals_win32.h"
+#include "app/window_fonts_win32.h"
 #include "assign/assign_page.h"
 #include "ui/dialog_units_win32.h"
 #include "ui/dpi_win32.h"
@@ -29,10 +30,7 @@ struct {
     PageGeometry pages[TabPageSet::kMaxPages];
     DialogItem items[kMostPageChildren];
     int itemCount;
-    // The template's point size, and the face the pages' texts are shown in.
-    int points;
-    LOGFONTW font;
-    bool hasFont;
+    int points;  // the template's font's
 } Made = {};
 
 int LayoutDpi = kBaseDpi;
@@ -194,88 +192,6 @@ LayoutMeasures Measure(const MainControls& controls) {
     return measures;
 }
 
-void SetFont(HWND control, HFONT font) {
-    if (control != nullptr) {
-        SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
-    }
-}
-
-void SetPageFont(HFONT font) {
-    for (int i = 0; i < Made.pageCount; ++i) {
-        for (int c = 0; c < Made.pages[i].childCount; ++c) {
-            SetFont(Made.pages[i].children[c], font);
-        }
-    }
-}
-
-// The pages' font at LayoutDpi: the template's point size at the window's
-// DPI, in the face noted in Made.font.
-LOGFONTW PageFontDescription() {
-    LOGFONTW description = Made.font;
-    description.lfHeight = Made.points > 0 ? -MulDiv(Made.points, LayoutDpi, 72)
-                                           : DpiRescale(Made.font.lfHeight, LayoutDpi, Made.dpi);
-    description.lfWidth = 0;
-    return description;
-}
-
-// The dialog manager takes the template's face or whatever the font mapper
-// answers for it, which may lack glyphs of the language's texts or the
-// labels, and its size for a DPI that need not be the window's (Wine 10
-// takes the system's where Windows takes the window's): the pages' controls
-// then get a font that has the glyphs, at the window's DPI.
-void ShowPageTexts() {
-    WideText texts;
-    HFONT font = nullptr;
-    for (int i = 0; i < Made.pageCount; ++i) {
-        font = reinterpret_cast<HFONT>(SendMessageW(TabPages.Page(i), WM_GETFONT, 0, 0));
-        for (int c = 0; c < Made.pages[i].childCount; ++c) {
-            wchar_t text[512];  // a label is at most 511 bytes
-            GetWindowTextW(Made.pages[i].children[c], text, 512);
-            texts.Append(text);
-        }
-    }
-    Made.hasFont = font != nullptr && GetObjectW(font, sizeof(Made.font), &Made.font) != 0;
-    if (!Made.hasFont) {
-        return;
-    }
-    const LOGFONTW wanted = PageFontDescription();
-    if (wanted.lfHeight == Made.font.lfHeight && MissingGlyphs(font, texts.Get()) == 0) {
-        return;
-    }
-    PageFont.CreateShowing(wanted, texts.Get());
-    if (PageFont.Handle() != nullptr) {
-        GetObjectW(PageFont.Handle(), sizeof(Made.font), &Made.font);
-        SetPageFont(PageFont.Handle());
-    }
-}
-
-// The pages' font at a new DPI. The dialog manager's own font stays the page
-// dialog's: it deletes it with the page.
-void RescalePageFont() {
-    if (!Made.hasFont) {
-        return;
-    }
-    ControlFont next;
-    next.CreateShowing(PageFontDescription(), L"");
-    if (next.Handle() == nullptr) {
-        return;
-    }
-    SetPageFont(next.Handle());
-    // The font replaced is deleted with `next`, now that no control uses it.
-    PageFont.Swap(next);
-}
-
-void RescaleControlFont(const MainControls& controls) {
-    ControlFont next;
-    next.Create(LayoutDpi);
-    const HWND users[] = {Hwnd(controls.tab), Hwnd(controls.combo), Hwnd(controls.ok),
-                          Hwnd(controls.cancel), Hwnd(controls.controllerLine)};
-    for (HWND control : users) {
-        SetFont(control, next.Handle());
-    }
-    MainFont.Swap(next);
-}
-
 // The window's outer size for a client area at a DPI, in its own frame.
 SIZE OuterSize(HWND window, const MainLayout& layout, int dpi) {
     return WindowSizeForClient(window, layout.clientWidth, layout.clientHeight, dpi);
@@ -329,7 +245,7 @@ void SetUpPages(HINSTANCE instance) {
         }
         KeepDialogFromRescaling(page);
     }
-    ShowPageTexts();
+    SetPagesFont(Made.points, LayoutDpi);
 }
 
 void ApplyMainLayout(HWND mainWindow, const MainControls& controls) {
@@ -384,8 +300,7 @@ void ChangeMainWindowDpi(HWND mainWindow, const MainControls& controls, int dpi,
     if (controls.tab == nullptr) {
         return;
     }
-    RescaleControlFont(controls);
-    RescalePageFont();
+    ChangeFontsDpi(controls, LayoutDpi);
     ApplyMainLayout(mainWindow, controls);
     RedrawWindow(mainWindow, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
 }

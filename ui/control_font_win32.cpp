@@ -120,24 +120,7 @@ void ControlFont::Swap(ControlFont& other) {
     other.font_ = held;
 }
 
-void ControlFont::Create(int dpi) {
-    WideText shown;
-    shown.Append(L"MAPLECEDAR0123456789");
-    const TextId texts[] = {IDS_OK,
-                            IDS_CANCEL,
-                            IDS_TAB_GAMEPAD,
-                            IDS_TAB_KEYBOARD,
-                            IDS_CONTROLLER,
-                            IDS_CONTROLLERS_UNUSED,
-                            IDS_CONTROLLERS_UNOPENED,
-                            IDS_NO_CONTROLLER};
-    for (TextId text : texts) {
-        shown.AppendOwn(text, 0);
-    }
-    CreateShowing(ControlFontDescription(dpi), shown.Get());
-}
-
-void ControlFont::CreateShowing(LOGFONTW wanted, const wchar_t* text) {
+void ControlFont::CreateShowing(LOGFONTW wanted, const wchar_t* text, const wchar_t* firstChoice) {
     HFONT best = CreateFontIndirectW(&wanted);
     HDC dc = GetDC(nullptr);
     int fewest = best != nullptr && dc != nullptr ? Missing(dc, best, text) : 0;
@@ -145,6 +128,9 @@ void ControlFont::CreateShowing(LOGFONTW wanted, const wchar_t* text) {
         wanted.lfCharSet = DEFAULT_CHARSET;
         wanted.lfPitchAndFamily = DEFAULT_PITCH | FF_DONTCARE;
         Faces faces = {};
+        if (firstChoice != nullptr && firstChoice[0] != L'\0') {
+            lstrcpynW(faces.names[faces.count++], firstChoice, LF_FACESIZE);
+        }
         lstrcpynW(faces.names[faces.count++], L"MS Shell Dlg", LF_FACESIZE);
         TakeFewest(dc, faces, wanted, text, best, fewest);
         // Then the installed faces of the texts' script, and Japanese ones

@@ -23,8 +23,6 @@
 
 // The program's globals that the main window's layout works on.
 TabPageSet TabPages;
-ControlFont MainFont;
-ControlFont PageFont;
 
 namespace {
 
@@ -324,10 +322,10 @@ TEST(ControlFont, IsTheShiftJisGothicAtTwelvePixels) {
     EXPECT_EQ(std::memcmp(&description, &expected, sizeof(expected)), 0);
 
     ControlFont font;
-    font.Create(96);
+    font.CreateShowing(description, L"");
     ASSERT_NE(font.Handle(), nullptr);
     const HFONT first = font.Handle();
-    font.Create(96);
+    font.CreateShowing(description, L"");
     EXPECT_NE(font.Handle(), nullptr);
     // The replaced font was deleted.
     LOGFONTA left = {};
