@@ -43,6 +43,12 @@ WINE_ENV = {
     "WINEARCH": "win64",
 }
 
+# X display numbers, as scripts/wine-env.sh draws them: the Wine 10 root's
+# Xvfb and the host's share X's abstract sockets but not their lock files, so
+# each side keeps to its own range.
+IN_WINE10_ROOT = Path("/etc/padloom-root").exists()
+DISPLAYS = range(1000, 2000) if IN_WINE10_ROOT else range(100, 1000)
+
 MAIN_CLASS = "Config_WindowClass"
 # A Western system for the tool's process alone: Wine then gives it code page
 # 1252 and UI language 0409, in the same prefix.
@@ -258,8 +264,8 @@ class Session:
         # is chosen here at random and a display lost to a race is tried again.
         rng = random.Random(os.getpid() ^ int(time.time() * 1000))
         for attempt in range(5):
-            number = rng.randrange(100, 900)
-            if Path(f"/tmp/.X11-unix/X{number}").exists():
+            number = rng.choice(DISPLAYS)
+            if Path(f"/tmp/.X{number}-lock").exists():
                 continue
             log = open(self.work / f"xvfb-{attempt}.log", "wb")
             self.xvfb = subprocess.Popen(
