@@ -37,9 +37,10 @@ wine10_ready() {
 # the security one), so the root comes from the same place as every package.
 wine10_mirror() {
   local uri
-  uri=$(cat /etc/apt/sources.list /etc/apt/sources.list.d/*.list /etc/apt/sources.list.d/*.sources \
-          2>/dev/null | grep -v '^[[:space:]]*#' \
-          | grep -oE 'https?://[^[:space:]]+/debian/?([[:space:]]|$)' | head -n 1 | tr -d '[:space:]')
+  uri=$(cat /etc/apt/sources.list /etc/apt/sources.list.d/*.list \
+          /etc/apt/sources.list.d/*.sources 2>/dev/null | grep -v '^[[:space:]]*#' \
+          | grep -oE 'https?://[^[:space:]]+/debian/?([[:space:]]|$)' | head -n 1 \
+          | tr -d '[:space:]')
   echo "${uri:-http://deb.debian.org/debian}"
 }
 
@@ -117,16 +118,18 @@ wine10_build() {
     debootstrap --variant=minbase --include=ca-certificates "$wine10_suite" "$tmp" "$mirror" \
       >"$tmp.log" 2>&1 || { tail -n 20 "$tmp.log" >&2; exit 1; }
     WINE10_LOCALES="${wine10_locales[*]}" unshare --mount --propagation private \
-      bash -c "$wine10_enter" wine10-enter "$tmp" / -- bash -c "$(declare -f wine10_provision); wine10_provision \"\$@\"" provision \
+      bash -c "$wine10_enter" wine10-enter "$tmp" / -- \
+      bash -c "$(declare -f wine10_provision)"'; wine10_provision "$@"' provision \
       "${wine10_packages[@]}" >>"$tmp.log" 2>&1 || { tail -n 20 "$tmp.log" >&2; exit 1; }
     wine10_recipe_hash >"$tmp/$wine10_marker"
     mv "$tmp" "$wine10_root"
     rm -f "$tmp.log"
-    echo "setup: Wine 10 root ready after $(($(date +%s) - started)) s"
+    echo "setup: Wine 10 root ready after $(($(date +%s) - started)) s:" \
+      "$(chroot "$wine10_root" dpkg-query -W -f='wine ${Version}' wine)"
     find "$wine10_cache" -mindepth 2 -maxdepth 3 -path "*-wine10-*/$wine10_marker" -mtime +2 \
       -printf '%h\n' 2>/dev/null | while read -r old; do
       old=$(dirname "$old")
-      [ "$old" != "$wine10_root" ] && rm -rf "$old"
+      [ "$old" != "$wine10_root" ] && rm -rf "$old" "$old.lock"
     done
     exit 0
   ) 9>"$wine10_root.lock"
