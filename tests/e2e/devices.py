@@ -34,10 +34,19 @@ def parse(argv=None):
     return rest
 
 
+def system_folder(prefix):
+    """The prefix's system directory as the double's programs see it: a 32-bit
+    program in a 64-bit prefix finds its system DLLs in syswow64."""
+    data = DLL.read_bytes()
+    pe = int.from_bytes(data[0x3C:0x40], "little")
+    i386 = int.from_bytes(data[pe + 4:pe + 6], "little") == 0x14C
+    return Path(prefix) / "drive_c" / "windows" / ("syswow64" if i386 else "system32")
+
+
 def install(s):
     """Puts the double in the prefix's system directory. The prefix's files are
     hard links to the shared template's, so the link is replaced, never written."""
-    target = s.prefix / "drive_c" / "windows" / "system32" / "dinput8.dll"
+    target = system_folder(s.prefix) / "dinput8.dll"
     data = DLL.read_bytes()
     if target.exists() and target.read_bytes() == data:
         return

@@ -18,6 +18,7 @@ screenshot and prints the probe's last output.
 """
 
 import argparse
+import contextlib
 import json
 import os
 import random
@@ -727,6 +728,31 @@ def inside(c, area):
     return (c["x"] >= area["x"] and c["y"] >= area["y"] and
             c["x"] + c["width"] <= area["x"] + area["width"] and
             c["y"] + c["height"] <= area["y"] + area["height"])
+
+
+WINDOW_METRICS = r"HKCU\Control Panel\Desktop\WindowMetrics"
+# The frame Windows 10 ships (its WindowMetrics values -15, -330 and -60).
+WINDOWS_10_FRAME = {"BorderWidth": 1, "CaptionHeight": 22, "PaddedBorderWidth": 4}
+
+
+@contextlib.contextmanager
+def window_metrics(s, **pixels):
+    """The prefix's frame metrics for the programs started inside the block,
+    e.g. CaptionHeight=40: each value in pixels, stored as Windows stores it
+    (a string of negative twips, -15 per pixel). The values before come back
+    after the block, absent ones removed."""
+    before = {name: s.reg_get(WINDOW_METRICS, name) for name in pixels}
+    try:
+        for name, value in pixels.items():
+            s.reg_set_string(WINDOW_METRICS, str(-15 * value), name)
+        yield
+    finally:
+        for name, got in before.items():
+            if got is None:
+                run(["wine", "reg", "delete", WINDOW_METRICS, "/v", name, "/f"], s.env, 60,
+                    check_rc=False)
+            else:
+                s.reg_set_string(WINDOW_METRICS, got[1], name)
 
 
 def expect_scaled_layout(st, dpi):

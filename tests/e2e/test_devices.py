@@ -3,7 +3,6 @@ the test-only dinput8.dll (dinput8_double/), which attaches scripted
 controllers, delivers scripted events and fails the calls a scenario names."""
 import os
 import shutil
-from pathlib import Path
 
 import devices
 import driver
@@ -611,9 +610,9 @@ def dinput8_beside_the_tool_is_never_loaded(s):
     native DLLs, one beside the tool is what a load by bare name would take."""
     folder = s.new_folder("run")
     shutil.copy2(devices.DLL, folder / "dinput8.dll")
-    system = s.prefix / "drive_c" / "windows" / "system32" / "dinput8.dll"
+    system = devices.system_folder(s.prefix) / "dinput8.dll"
     system.unlink()
-    os.link(Path(s.args.template) / "drive_c" / "windows" / "system32" / "dinput8.dll", system)
+    os.link(devices.system_folder(s.args.template) / "dinput8.dll", system)
     log = folder / "planted.log"
     saved = s.env
     s.env = dict(saved, WINEDLLOVERRIDES="mscoree,mshtml=;dinput8=n,b", PADLOOM_DI_LOG=str(log))
