@@ -700,30 +700,6 @@ def set_display_dpi(s, dpi):
     s.restart_wine()
 
 
-# Window frames in HKCU\Control Panel\Desktop\WindowMetrics, in twips (-15
-# per pixel at 96 DPI): Windows 10's as it ships, a 40-pixel caption as large
-# high-contrast themes set it, and Wine's own (the values removed).
-FRAMES = {
-    "windows10": {"BorderWidth": "-15", "CaptionHeight": "-330", "CaptionWidth": "-330",
-                  "PaddedBorderWidth": "-60"},
-    "caption40": {"CaptionHeight": "-600", "CaptionWidth": "-600", "BorderWidth": "-60"},
-}
-
-
-def set_window_frame(s, frame=None):
-    """The frame Wine draws around windows from the next start on: one of
-    FRAMES, or Wine's default."""
-    key = r"HKCU\Control Panel\Desktop\WindowMetrics"
-    for name in sorted({n for f in FRAMES.values() for n in f}):
-        value = FRAMES[frame].get(name) if frame else None
-        if value is None:
-            run(["wine", "reg", "delete", key, "/v", name, "/f"], s.env, 60, check_rc=False)
-        else:
-            run(["wine", "reg", "add", key, "/v", name, "/t", "REG_SZ", "/d", value, "/f"],
-                s.env, 60)
-    s.restart_wine()
-
-
 def inside(c, area):
     return (c["x"] >= area["x"] and c["y"] >= area["y"] and
             c["x"] + c["width"] <= area["x"] + area["width"] and

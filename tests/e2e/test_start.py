@@ -142,19 +142,20 @@ def scaled_display(s, dpi):
 def whole_in_other_frames(s):
     """Windows 10's frame at 100 %, and a 40-pixel caption at 150 %: the frame
     takes what it needs around the client area, which stays whole."""
+    frames = (("windows10", 96, driver.WINDOWS_10_FRAME),
+              ("caption40", 144, {"CaptionHeight": 40, "BorderWidth": 4}))
     try:
-        for frame, dpi in (("windows10", 96), ("caption40", 144)):
+        for frame, dpi, metrics in frames:
             driver.set_display_dpi(s, dpi)
-            driver.set_window_frame(s, frame)
-            app, st = driver.start_tool(s, s.new_folder(frame))
-            driver.expect_scaled_layout(st, dpi)
-            m = st.main
-            caption = m["client"]["y"] - m["y"]
-            check(m["y"] >= 0 and (frame != "caption40" or caption >= 40),
-                  f"{frame}: caption of {caption} px at {m['y']}")
-            app.stop()
+            with driver.window_metrics(s, **metrics):
+                app, st = driver.start_tool(s, s.new_folder(frame))
+                driver.expect_scaled_layout(st, dpi)
+                m = st.main
+                caption = m["client"]["y"] - m["y"]
+                check(m["y"] >= 0 and caption >= metrics["CaptionHeight"],
+                      f"{frame}: caption of {caption} px at {m['y']}")
+                app.stop()
     finally:
-        driver.set_window_frame(s, None)
         driver.set_display_dpi(s, 96)
 
 
