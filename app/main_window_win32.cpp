@@ -118,6 +118,9 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
             ListenForControllers(window);
             SetWindowIcons(window);
             return 0;
+        case kMakeLaterPagesMessage:
+            MakeLaterPages(window, MainWindowControls);
+            return 0;
         case WM_TIMER:
             if (wParam == IDT_REFRESH) {
                 OnDeviceRefresh(window);

@@ -1,12 +1,12 @@
 #include <windows.h>
 
 #include <commctrl.h>
-#include <uxtheme.h>
 
 #include <cstdlib>
 
 #include "app/process_globals_win32.h"
 #include "app/shell_port.h"
+#include "app/tool_flow.h"
 #include "app/window_fonts_win32.h"
 #include "app/window_layout_win32.h"
 #include "res/resource.h"
@@ -114,14 +114,14 @@ void BuildPages(WindowRef tab, InstanceRef instance, int initialPage) {
     RECT tabRect = {};
     GetClientRect(Hwnd(tab), &tabRect);
     const RECT display = TabDisplayArea(Hwnd(tab), tabRect.right, tabRect.bottom);
+    // The hidden pages wait until the window is shown: the player sees the
+    // window sooner, and nothing else. They are made by the first message the
+    // loop takes: GetMessage takes posted messages before input and timers,
+    // so no key, click or tick reaches a page or its grid before it exists.
     TabPages.Build(Hwnd(tab), static_cast<HINSTANCE>(instance), PageTable, initialPage,
-                   display.left, display.top);
-    for (int i = 0; i < TabPages.PageCount(); ++i) {
-        // Themed Windows draws the page on the tab's own background, as one
-        // with it; the classic look is unchanged.
-        EnableThemeDialogTexture(TabPages.Page(i), ETDT_ENABLETAB);
-    }
+                   display.left, display.top, true);
     SetUpPages(static_cast<HINSTANCE>(instance));
+    PostMessageW(GetParent(Hwnd(tab)), kMakeLaterPagesMessage, 0, 0);
 }
 
 int SelectedTab() {
@@ -129,6 +129,7 @@ int SelectedTab() {
 }
 
 void ShowPage(int page) {
+    MakeLaterPages(GetParent(TabPages.Tab()), MainWindowControls);
     TabPages.Select(page);
 }
 

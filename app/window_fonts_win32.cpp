@@ -65,6 +65,14 @@ void SetControlsFont(const MainControls& controls, int dpi, const wchar_t* sampl
 }
 
 void SetPagesFont(int points, int dpi) {
+    if (PagesDpi != 0) {
+        // Chosen with the first page: the later ones share its template.
+        const HFONT font = PagesFont.Handle();
+        if (font != nullptr) {
+            ForEachPageControl([font](HWND child) { Give(child, font, FALSE); });
+        }
+        return;
+    }
     PagePoints = points;
     PagesDpi = dpi;
     // The dialog manager's font, and every text the pages show.

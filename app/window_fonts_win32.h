@@ -16,7 +16,8 @@ void SetControlsFont(const MainControls& controls, int dpi, const wchar_t* sampl
 // The pages' font: the template's point size at `dpi`, in the face the
 // dialog manager gave them unless it lacks a glyph of their texts (then one
 // that has them, the controls' face first). Their controls keep the dialog
-// manager's own font where that is the one wanted.
+// manager's own font where that is the one wanted. Chosen with the first
+// pages made; pages made later are given the same.
 void SetPagesFont(int points, int dpi);
 
 // Both fonts at a new DPI, in the faces chosen, given to their controls.

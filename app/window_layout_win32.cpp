@@ -1,6 +1,7 @@
 #include "app/window_layout_win32.h"
 
 #include <commctrl.h>
+#include <uxtheme.h>
 
 #include "app/process_globals_win32.h"
 #include "app/window_fonts_win32.h"
@@ -25,7 +26,6 @@ struct PageGeometry {
 
 // The pages as they were made; see SetUpPages.
 struct {
-    int dpi;
     int pageCount;
     PageGeometry pages[TabPageSet::kMaxPages];
     DialogItem items[kMostPageChildren];
@@ -220,14 +220,17 @@ RECT TabDisplayArea(HWND tab, int width, int height) {
 }
 
 void SetUpPages(HINSTANCE instance) {
-    Made.dpi = LayoutDpi;
-    Made.itemCount =
-        ReadDialogItems(instance, IDD_ASSIGN_PAGE, Made.items, kMostPageChildren, &Made.points);
+    if (Made.itemCount == 0) {
+        Made.itemCount =
+            ReadDialogItems(instance, IDD_ASSIGN_PAGE, Made.items, kMostPageChildren, &Made.points);
+    }
     Made.pageCount = TabPages.PageCount();
     for (int i = 0; i < Made.pageCount; ++i) {
         HWND page = TabPages.Page(i);
         PageGeometry& made = Made.pages[i];
-        made.childCount = 0;
+        if (page == nullptr || made.childCount > 0) {
+            continue;
+        }
         for (HWND child = GetWindow(page, GW_CHILD);
              child != nullptr && made.childCount < kMostPageChildren;
              child = GetWindow(child, GW_HWNDNEXT)) {
@@ -243,9 +246,19 @@ void SetUpPages(HINSTANCE instance) {
             }
             made.children[made.childCount++] = child;
         }
+        // Themed Windows draws the page on the tab's own background, as one
+        // with it; the classic look is unchanged.
+        EnableThemeDialogTexture(page, ETDT_ENABLETAB);
         KeepDialogFromRescaling(page);
     }
     SetPagesFont(Made.points, LayoutDpi);
+}
+
+void MakeLaterPages(HWND mainWindow, const MainControls& controls) {
+    if (TabPages.MakeLaterPages()) {
+        SetUpPages(reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(mainWindow, GWLP_HINSTANCE)));
+        ApplyMainLayout(mainWindow, controls);
+    }
 }
 
 void ApplyMainLayout(HWND mainWindow, const MainControls& controls) {

@@ -13,12 +13,18 @@
 int MainWindowDpi();
 void TakeMainWindowDpi(HWND mainWindow);
 
-// Notes the pages' controls and their template's items, from which the
-// layout places them at every DPI, and the font made for MainWindowDpi, from
-// which the fonts of every other DPI are made: whatever the way to a DPI,
-// the pages there are the same. Where the template's font cannot show the
-// pages' texts, gives their controls one that can.
+// Notes the controls of the pages made so far and their template's items,
+// from which the layout places them at every DPI, and gives them their font
+// (app/window_fonts_win32.h): whatever the way to a DPI, the pages there are
+// the same.
 void SetUpPages(HINSTANCE instance);
+
+// Posted to the main window while it is made: the pages left for later.
+constexpr UINT kMakeLaterPagesMessage = WM_APP + 1;
+
+// The pages that BuildPages left for later, made, set up and laid out like
+// the first; nothing when there are none.
+void MakeLaterPages(HWND mainWindow, const MainControls& controls);
 
 // The display area of a tab control of the given size, in its client area.
 RECT TabDisplayArea(HWND tab, int width, int height);

@@ -46,23 +46,51 @@ void TabPageSet::DeleteItems(int index) const {
 }
 
 void TabPageSet::Build(HWND tab, HINSTANCE instance, const PageRow* table, int initial, int pageX,
-                       int pageY) {
+                       int pageY, bool laterPages) {
     Attach(tab);
+    table_ = table;
+    instance_ = instance;
+    pageX_ = pageX;
+    pageY_ = pageY;
     pageCount_ = 0;
     for (const PageRow* row = table; row->caption != 0 && pageCount_ < kMaxPages; ++row) {
         InsertItem(WideText(row->caption).Get(), -1);
-        HWND page = CreateDialogParamW(instance, MAKEINTRESOURCEW(row->templateId), tab_,
-                                       row->dialogProc, 0);
-        // Below the tab row; the template keeps the page hidden until Select.
-        SetWindowPos(page, HWND_TOP, pageX, pageY, 0, 0, SWP_NOSIZE);
-        pages_[pageCount_++] = page;
+        pages_[pageCount_] = nullptr;
+        made_[pageCount_++] = false;
     }
     int index = initial;
     if (index < 0 || index >= ItemCount()) {
         index = 0;
     }
+    for (int i = 0; i < pageCount_; ++i) {
+        if (!laterPages || i == index) {
+            MakePage(i);
+        }
+    }
     SetSelection(index);
     Select(index);
+}
+
+void TabPageSet::MakePage(int index) {
+    if (made_[index]) {
+        return;
+    }
+    made_[index] = true;
+    const PageRow& row = table_[index];
+    HWND page =
+        CreateDialogParamW(instance_, MAKEINTRESOURCEW(row.templateId), tab_, row.dialogProc, 0);
+    // Below the tab row; the template keeps the page hidden until Select.
+    SetWindowPos(page, HWND_TOP, pageX_, pageY_, 0, 0, SWP_NOSIZE);
+    pages_[index] = page;
+}
+
+bool TabPageSet::MakeLaterPages() {
+    bool made = false;
+    for (int i = 0; i < pageCount_; ++i) {
+        made = made || !made_[i];
+        MakePage(i);
+    }
+    return made;
 }
 
 void TabPageSet::Select(int index) const {

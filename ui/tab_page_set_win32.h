@@ -22,21 +22,34 @@ class TabPageSet {
     void DeleteItems(int index) const;
     // One tab and one hidden page per table row (at most kMaxPages), each
     // page's top-left corner at (pageX, pageY) in the tab control, then shows
-    // the initial page (page 0 when the index names no tab).
+    // the initial page (page 0 when the index names no tab). With
+    // `laterPages`, only the initial page is made now; the others are made
+    // by MakeLaterPages, or when they are selected.
     void Build(HWND tab, HINSTANCE instance, const PageRow* table, int initial, int pageX,
-               int pageY);
+               int pageY, bool laterPages = false);
+    // The pages Build left for later; true when it made any.
+    bool MakeLaterPages();
     // Shows the page of the index (-1: the tab control's selection), hides
     // the others and selects its tab.
     void Select(int index) const;
 
     HWND Tab() const { return tab_; }
     int PageCount() const { return pageCount_; }
+    // Null for a page not made (yet).
     HWND Page(int index) const {
         return index >= 0 && index < pageCount_ ? pages_[index] : nullptr;
     }
 
   private:
+    void MakePage(int index);
+
     HWND tab_ = nullptr;
     HWND pages_[kMaxPages] = {};
     int pageCount_ = 0;
+    // What a page left for later is made from.
+    const PageRow* table_ = nullptr;
+    HINSTANCE instance_ = nullptr;
+    int pageX_ = 0;
+    int pageY_ = 0;
+    bool made_[kMaxPages] = {};
 };

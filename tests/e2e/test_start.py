@@ -21,7 +21,9 @@ def window_and_controls(s):
     check_eq((top[IDOK]["text"], top[IDCANCEL]["text"]), ("OK", "キャンセル"), "button texts")
     check_eq([i["text"] for i in st.tab["items"]], ["ゲームパッド", "キーボード"], "tab captions")
     check_eq(st.tab["selected"], 0, "selected tab")
-    check_eq(len(st.pages()), 2, "page dialogs")
+    # The hidden page is made once the window is shown.
+    st = s.wait_for(lambda st: len(st.pages()) == 2, 10, "both page dialogs")
+    driver.expect_scaled_layout(st, 96)
     check_eq((st.combo["items"], st.combo["selected"]), (["MAPLE", "CEDAR"], 0), "edition list")
     check_eq(st.labels(), list("ABCXYZLR"), "labels")
     expect_captions(st, DEFAULT_PAD, "gamepad page")
