@@ -410,8 +410,12 @@ def controller_plugged_in_later_assigns_and_a_second_does_not_take_over(s):
     check(not s.probe().control(1040, page=False)["visible"], "line shown with the keyboard page")
 
 
+LONG_NAME = ("Wireless Controller for Windows and Android with Turbo, Macro and "
+             "Vibration Feedback (Wired and Bluetooth Modes)")
+
+
 def unplugging_the_read_controller_hands_over_to_the_next(s):
-    d, app, st = start(s, ["controllers 2"])
+    d, app, st = start(s, ["controllers 2", f"name controller1 {LONG_NAME}"])
     wait_line(s, "コントローラー: Test Pad 0（ほか1台は未使用）")
     grid = Grid(DEFAULT_PAD)
     d.send("button 3 down")
@@ -420,7 +424,14 @@ def unplugging_the_read_controller_hands_over_to_the_next(s):
     before = d.enumerations()
     d.detach(0)  # pulled out while button 4 is held
     d.wait_enumeration(before)
-    wait_line(s, "コントローラー: Test Pad 1")
+    # A name too long for the line's two lines ends in an ellipsis; the
+    # window holds the line whole.
+    st = s.wait_for(lambda st: st.control(1040, page=False)["text"].startswith(
+        "コントローラー: Wireless Controller"), 10, "the long name")
+    line = st.control(1040, page=False)["text"]
+    check(line.endswith("\u2026") and len(line) < len("コントローラー: " + LONG_NAME),
+          f"line {line!r}")
+    driver.expect_scaled_layout(st, 96)
     devices.check_page(s.probe(), grid, "after the unplug")
     d.press_button(6, "controller1")
     grid.assign("Button 7")
