@@ -16,8 +16,6 @@ LOGFONTW PagesFace = {};
 int PagePoints = 0;
 int PagesDpi = 0;
 
-constexpr int kMostPageChildren = 48;
-
 void Give(HWND control, HFONT font, BOOL redraw) {
     if (control != nullptr) {
         SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font), redraw);
@@ -32,14 +30,12 @@ void GiveControls(const MainControls& controls, HFONT font, BOOL redraw) {
     }
 }
 
-// Calls `each` for every control of every page, at most kMostPageChildren a page.
+// Calls `each` for every control of every page made.
 template <typename Each>
 void ForEachPageControl(Each each) {
     for (int i = 0; i < TabPages.PageCount(); ++i) {
-        int count = 0;
-        for (HWND child = GetWindow(TabPages.Page(i), GW_CHILD);
-             child != nullptr && count < kMostPageChildren;
-             child = GetWindow(child, GW_HWNDNEXT), ++count) {
+        for (HWND child = GetWindow(TabPages.Page(i), GW_CHILD); child != nullptr;
+             child = GetWindow(child, GW_HWNDNEXT)) {
             each(child);
         }
     }

@@ -70,29 +70,25 @@ HWND Hwnd(WindowRef window) {
     return static_cast<HWND>(window);
 }
 
-// The size a text takes in a font: on one line, or broken into lines no
-// wider than `width` when that is above 0. `flags` adds to DrawTextW's.
-SIZE TextSize(HDC dc, HFONT font, const wchar_t* text, int width, UINT flags) {
+// The size a control's text takes in its own font: on one line, or broken
+// into lines no wider than `width` when that is above 0. `flags` adds to
+// DrawTextW's; without DT_NOPREFIX an '&' marks an access key, as a button
+// draws it.
+SIZE TextSize(HDC dc, HWND control, int width, UINT flags = 0) {
     if (dc == nullptr) {
         return {0, 0};
     }
+    wchar_t text[512] = {};
+    GetWindowTextW(control, text, 512);
     RECT area = {0, 0, width, 0};
     // A control without a font of its own draws in the system font.
+    HFONT font = reinterpret_cast<HFONT>(SendMessageW(control, WM_GETFONT, 0, 0));
     font = font != nullptr ? font : static_cast<HFONT>(GetStockObject(SYSTEM_FONT));
     const HGDIOBJ previous = SelectObject(dc, font);
     DrawTextW(dc, text, -1, &area,
               DT_CALCRECT | flags | (width > 0 ? DT_WORDBREAK : DT_SINGLELINE));
     SelectObject(dc, previous);
     return {area.right - area.left, area.bottom - area.top};
-}
-
-// The size a control's text takes in its own font. An '&' marks an access
-// key, as the control draws it.
-SIZE TextSize(HDC dc, HWND control, int width, UINT flags = 0) {
-    wchar_t text[256] = {};
-    GetWindowTextW(control, text, 256);
-    return TextSize(dc, reinterpret_cast<HFONT>(SendMessageW(control, WM_GETFONT, 0, 0)), text,
-                    width, flags);
 }
 
 // A page's controls where the template puts them in the font they are drawn

@@ -134,36 +134,65 @@ std::string ControlJson(HWND hwnd) {
     return out + "}";
 }
 
-// Tab items live in the tool's memory, so their rectangles and captions are
-// read through a buffer placed in its process.
-std::string TabItemsJson(HWND tab, LRESULT count) {
-    DWORD pid = 0;
-    GetWindowThreadProcessId(tab, &pid);
-    HANDLE process =
-        OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, pid);
-    if (process == nullptr) {
-        return "[]";
+// Tab items and the display area live in the tool's memory, so they are read
+// through a buffer placed in its process.
+class ToolBuffer {
+  public:
+    static constexpr SIZE_T kSize = 4096;
+
+    explicit ToolBuffer(HWND window) {
+        DWORD pid = 0;
+        GetWindowThreadProcessId(window, &pid);
+        process_ =
+            OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, pid);
+        if (process_ != nullptr) {
+            at_ = static_cast<char*>(
+                VirtualAllocEx(process_, nullptr, kSize, MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE));
+        }
     }
-    const SIZE_T kBufferSize = 4096;
-    char* remote = static_cast<char*>(
-        VirtualAllocEx(process, nullptr, kBufferSize, MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE));
+    ~ToolBuffer() {
+        if (at_ != nullptr) {
+            VirtualFreeEx(process_, at_, 0, MEM_RELEASE);
+        }
+        if (process_ != nullptr) {
+            CloseHandle(process_);
+        }
+    }
+    ToolBuffer(const ToolBuffer&) = delete;
+    ToolBuffer& operator=(const ToolBuffer&) = delete;
+
+    bool Ok() const { return at_ != nullptr; }
+    // The address at an offset, as the tool sees it.
+    LPARAM At(SIZE_T offset) const { return reinterpret_cast<LPARAM>(at_ + offset); }
+    bool Write(SIZE_T offset, const void* data, SIZE_T size) const {
+        return WriteProcessMemory(process_, at_ + offset, data, size, nullptr) != 0;
+    }
+    bool Read(SIZE_T offset, void* data, SIZE_T size) const {
+        return ReadProcessMemory(process_, at_ + offset, data, size, nullptr) != 0;
+    }
+
+  private:
+    HANDLE process_ = nullptr;
+    char* at_ = nullptr;
+};
+
+std::string TabItemsJson(HWND tab, LRESULT count, const ToolBuffer& buffer) {
     std::string items = "[";
-    for (LRESULT i = 0; remote != nullptr && i < count && i < 16; ++i) {
+    for (LRESULT i = 0; buffer.Ok() && i < count && i < 16; ++i) {
         RECT r = {};
-        if (Ask(tab, TCM_GETITEMRECT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(remote))) {
-            ReadProcessMemory(process, remote, &r, sizeof r, nullptr);
+        if (Ask(tab, TCM_GETITEMRECT, static_cast<WPARAM>(i), buffer.At(0))) {
+            buffer.Read(0, &r, sizeof r);
         }
         POINT corner = {r.left, r.top};
         ClientToScreen(tab, &corner);
         TCITEMW item = {};
         item.mask = TCIF_TEXT;
-        item.pszText = reinterpret_cast<wchar_t*>(remote + 1024);
+        item.pszText = reinterpret_cast<wchar_t*>(buffer.At(1024));
         item.cchTextMax = 1024;
         wchar_t text[1024] = {};
-        if (WriteProcessMemory(process, remote + 512, &item, sizeof item, nullptr) &&
-            Ask(tab, TCM_GETITEMW, static_cast<WPARAM>(i),
-                reinterpret_cast<LPARAM>(remote + 512))) {
-            ReadProcessMemory(process, remote + 1024, text, sizeof text - sizeof text[0], nullptr);
+        if (buffer.Write(512, &item, sizeof item) &&
+            Ask(tab, TCM_GETITEMW, static_cast<WPARAM>(i), buffer.At(512))) {
+            buffer.Read(1024, text, sizeof text - sizeof text[0]);
         }
         char buf[160];
         std::snprintf(buf, sizeof buf, "\"x\": %ld, \"y\": %ld, \"width\": %ld, \"height\": %ld",
@@ -171,37 +200,18 @@ std::string TabItemsJson(HWND tab, LRESULT count) {
         items += std::string(i > 0 ? ", " : "") + "{\"text\": " + Quote(WideToUtf8(text)) + ", " +
                  buf + "}";
     }
-    if (remote != nullptr) {
-        VirtualFreeEx(process, remote, 0, MEM_RELEASE);
-    }
-    CloseHandle(process);
     return items + "]";
 }
 
-// The tab's display area (TCM_ADJUSTRECT of its client area), on the screen,
-// asked through a buffer in the tool's process like the items.
-std::string DisplayJson(HWND tab) {
-    DWORD pid = 0;
-    GetWindowThreadProcessId(tab, &pid);
-    HANDLE process =
-        OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, pid);
-    if (process == nullptr) {
-        return "null";
-    }
+// The tab's display area (TCM_ADJUSTRECT of its client area), on the screen.
+std::string DisplayJson(HWND tab, const ToolBuffer& buffer) {
     RECT area = {};
     GetClientRect(tab, &area);
-    void* remote =
-        VirtualAllocEx(process, nullptr, sizeof area, MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE);
-    bool ok = remote != nullptr && WriteProcessMemory(process, remote, &area, sizeof area, nullptr);
+    bool ok = buffer.Ok() && buffer.Write(0, &area, sizeof area);
     if (ok) {
-        Ask(tab, TCM_ADJUSTRECT, FALSE, reinterpret_cast<LPARAM>(remote), &ok);
+        Ask(tab, TCM_ADJUSTRECT, FALSE, buffer.At(0), &ok);
     }
-    ok = ok && ReadProcessMemory(process, remote, &area, sizeof area, nullptr);
-    if (remote != nullptr) {
-        VirtualFreeEx(process, remote, 0, MEM_RELEASE);
-    }
-    CloseHandle(process);
-    if (!ok) {
+    if (!ok || !buffer.Read(0, &area, sizeof area)) {
         return "null";
     }
     MapWindowPoints(tab, nullptr, reinterpret_cast<POINT*>(&area), 2);
@@ -213,10 +223,12 @@ std::string DisplayJson(HWND tab) {
 
 std::string TabJson(HWND tab) {
     LRESULT count = Ask(tab, TCM_GETITEMCOUNT, 0, 0);
+    const ToolBuffer buffer(tab);
     return "{\"hwnd\": " + Handle(tab) +
            ", \"selected\": " + std::to_string(Ask(tab, TCM_GETCURSEL, 0, 0)) +
-           ", \"count\": " + std::to_string(count) + ", \"items\": " + TabItemsJson(tab, count) +
-           ", \"display\": " + DisplayJson(tab) + "}";
+           ", \"count\": " + std::to_string(count) +
+           ", \"items\": " + TabItemsJson(tab, count, buffer) +
+           ", \"display\": " + DisplayJson(tab, buffer) + "}";
 }
 
 std::string ComboJson(HWND combo) {
