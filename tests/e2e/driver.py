@@ -324,23 +324,22 @@ class Session:
                 self.server.wait(5)
             self.server = None
 
+    def _stop_wine(self):
+        for app in self.apps:
+            app.stop()
+        self.apps = []
+        self._stop_probe()
+        self._stop_server()
+
     def restart_wine(self):
         """Ends every program of the prefix and Wine's desktop with them, so that
         what is started next sees settings the desktop reads once (Wine 10
         takes the monitors' DPI there)."""
-        for app in self.apps:
-            app.stop()
-        self.apps = []
-        self._stop_probe()
-        self._stop_server()
+        self._stop_wine()
         self._start_server()
 
     def close(self):
-        for app in self.apps:
-            app.stop()
-        self.apps = []
-        self._stop_probe()
-        self._stop_server()
+        self._stop_wine()
         self._stop_xvfb()
 
     # Waiting
