@@ -4,7 +4,7 @@
 // recording double.
 #pragma once
 
-#include "ui/platform_refs.h"
+#include "base/platform_refs.h"
 
 // The main window's four controls.
 struct MainControls {

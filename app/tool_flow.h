@@ -3,7 +3,7 @@
 #pragma once
 
 #include "app/shell_port.h"
-#include "ui/platform_refs.h"
+#include "base/platform_refs.h"
 
 extern InstanceRef ModuleInstance;
 // The page shown in the tab control, fed to every tick.

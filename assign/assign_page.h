@@ -4,9 +4,9 @@
 #pragma once
 
 #include "assign/slot_grid.h"
+#include "base/platform_refs.h"
+#include "base/text_encoding.h"
 #include "res/resource.h"
-#include "ui/platform_refs.h"
-#include "ui/view_port.h"
 
 constexpr int LabelId(int row) {
     return IDC_LABEL(row);

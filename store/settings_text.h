@@ -7,7 +7,7 @@
 #include <cstddef>
 
 #include "store/text_buffer.h"
-#include "ui/view_port.h"
+#include "base/text_encoding.h"
 
 // How a settings file was saved.
 enum class SettingsForm {

@@ -3,9 +3,9 @@
 
 #include <cstdint>
 
+#include "base/text_encoding.h"
 #include "store/settings_text.h"
 #include "store/text_buffer.h"
-#include "ui/view_port.h"
 
 extern const char SettingsFileName[];  // "Padloom.ini"
 

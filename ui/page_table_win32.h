@@ -5,7 +5,7 @@
 
 #include <windows.h>
 
-#include "ui/texts.h"
+#include "base/text_id.h"
 
 struct PageRow {
     TextId caption;
