@@ -3,7 +3,9 @@
 #include <cstring>
 
 #include "store/file_rewrite.h"
+#include "store/ini_scan.h"
 #include "store/runtime_profiles.h"
+#include "store/settings_edit.h"
 #include "store/settings_path.h"
 #include "store/system_port.h"
 #include "ui/texts.h"

@@ -4,7 +4,7 @@
 #include <cstdint>
 
 #include "base/text_encoding.h"
-#include "store/settings_text.h"
+#include "store/settings_form.h"
 #include "store/text_buffer.h"
 
 extern const char SettingsFileName[];  // "Padloom.ini"

@@ -11,7 +11,9 @@
 
 #include "doubles/system_double.h"
 #include "store/settings_path.h"
-#include "store/settings_text.h"
+#include "store/ini_scan.h"
+#include "store/settings_edit.h"
+#include "store/settings_form.h"
 #include "store/tool_settings.h"
 
 namespace {
