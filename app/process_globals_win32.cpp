@@ -1,7 +1,7 @@
 // The global objects of the process, constructed here in one translation unit
 // so that their order is defined: the process end undoes them in reverse (the
-// font is deleted, the devices closed, the page array freed). The button
-// labels (store/tool_settings.cpp) are empty strings that need no order.
+// font is deleted, the devices closed, the page array freed). The settings
+// read at start (app/tool_flow.cpp) are zero bytes that need no order.
 #include <windows.h>
 
 #include "app/process_globals_win32.h"

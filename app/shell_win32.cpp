@@ -5,13 +5,13 @@
 
 #include <cstdlib>
 
+#include "app/page_table_win32.h"
 #include "app/process_globals_win32.h"
 #include "app/shell_port.h"
 #include "app/window_layout_win32.h"
 #include "res/resource.h"
 #include "ui/center_window_win32.h"
 #include "ui/main_layout.h"
-#include "ui/page_table_win32.h"
 #include "ui/wide_text_win32.h"
 
 namespace {
@@ -95,12 +95,12 @@ int EditionSelection() {
     return EditionCombo.CurrentSelection();
 }
 
-void BuildPages(WindowRef tab, InstanceRef instance, int initialPage) {
+void BuildPages(WindowRef tab, InstanceRef instance, int initialPage, const RowLabels& labels) {
     RECT tabRect = {};
     GetClientRect(Hwnd(tab), &tabRect);
     const RECT display = TabDisplayArea(Hwnd(tab), tabRect.right, tabRect.bottom);
     TabPages.Build(Hwnd(tab), static_cast<HINSTANCE>(instance), PageTable, initialPage,
-                   display.left, display.top);
+                   display.left, display.top, reinterpret_cast<LPARAM>(&labels));
     for (int i = 0; i < TabPages.PageCount(); ++i) {
         // Themed Windows draws the page on the tab's own background, as one
         // with it; the classic look is unchanged.

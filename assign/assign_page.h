@@ -35,3 +35,10 @@ struct PageControls {
 // loads the grid from the record.
 void InitPageControls(int page, const PageControls& controls,
                       const char* const (&labelTexts)[kRowCount], TextEncoding labelEncoding);
+
+// The rows' labels as the start-up hands them to each page it makes: the
+// settings file's bytes and how to read them.
+struct RowLabels {
+    const char* texts[kRowCount];
+    TextEncoding encoding;
+};

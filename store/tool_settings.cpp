@@ -8,12 +8,8 @@
 #include "store/settings_edit.h"
 #include "store/settings_path.h"
 #include "store/system_port.h"
-#include "ui/texts.h"
 
 const char SettingsFileName[] = "Padloom.ini";
-
-char ButtonLabels[kButtonLabelCount][kLabelCapacity] = {};
-TextEncoding ButtonLabelEncoding = TextEncoding::ShiftJis;
 
 namespace {
 
@@ -152,17 +148,18 @@ TextEncoding ToolSettings::Encoding() {
     return ValueEncoding(form_);
 }
 
-void ReadToolSettings() {
+void ReadToolSettings(StartSettings& read) {
     ToolSettings settings(SettingsFileName, false);
     for (int i = 0; i < kButtonLabelCount; ++i) {
-        settings.ReadString("KeyName", kButtonKeys[i], ButtonLabels[i], kLabelCapacity,
+        settings.ReadString("KeyName", kButtonKeys[i], read.labels[i], kLabelCapacity,
                             kButtonKeys[i]);
     }
-    ButtonLabelEncoding = settings.Encoding();
+    read.labelEncoding = settings.Encoding();
     char buffer[kLabelCapacity];
     settings.ReadString("Config", "RpgType", buffer, sizeof(buffer), RuntimeProfiles[0].typeName);
     const int profile = FindRuntimeProfile(buffer);
-    CurrentProfile = profile < 0 ? 0 : profile;
+    read.profile = profile < 0 ? 0 : profile;
+    settings.ReadString("Config", "Language", read.language, kLanguageCapacity, "");
 }
 
 void WriteToolSettings() {
@@ -172,11 +169,4 @@ void WriteToolSettings() {
     }
     ToolSettings settings(SettingsFileName, false);
     settings.WriteString("Config", "RpgType", RuntimeProfiles[CurrentProfile].typeName);
-}
-
-void ChooseTextLanguage() {
-    ToolSettings settings(SettingsFileName, false);
-    char language[16];
-    settings.ReadString("Config", "Language", language, sizeof(language), "");
-    UseLanguage(ChooseLanguage(language, sys::UserUiLanguage()));
 }

@@ -9,12 +9,22 @@
 
 extern const char SettingsFileName[];  // "Padloom.ini"
 
-// Display labels of the game buttons A, B, C, X, Y, Z, L, R, as the file
-// holds them (at most 511 bytes each), and how to read them.
 constexpr int kButtonLabelCount = 8;
 constexpr std::uint32_t kLabelCapacity = 512;
-extern char ButtonLabels[kButtonLabelCount][kLabelCapacity];
-extern TextEncoding ButtonLabelEncoding;
+constexpr std::uint32_t kLanguageCapacity = 16;
+
+// What the tool takes from the file when it starts.
+struct StartSettings {
+    // Display labels of the game buttons A, B, C, X, Y, Z, L, R, as the file
+    // holds them (at most 511 bytes each), and how to read them.
+    char labels[kButtonLabelCount][kLabelCapacity];
+    TextEncoding labelEncoding;
+    // [Config] RpgType as an index of RuntimeProfiles: 0 where it names none.
+    int profile;
+    // [Config] Language as the file gives it (cut to the buffer); empty where
+    // it gives none.
+    char language[kLanguageCapacity];
+};
 
 // The executable's directory (UTF-8) without a trailing separator, found once
 // and made the current directory on every call.
@@ -53,9 +63,8 @@ class ToolSettings {
     bool loaded_ = false;
 };
 
-// Labels and CurrentProfile from the file (defaults where it says nothing).
-void ReadToolSettings();
+// The file read once: labels, edition and language (defaults where it says
+// nothing). CurrentProfile is the caller's to set.
+void ReadToolSettings(StartSettings& read);
 // RpgType := the type name of CurrentProfile.
 void WriteToolSettings();
-// The texts' language: [Config] Language, else the user's UI language.
-void ChooseTextLanguage();

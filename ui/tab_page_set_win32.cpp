@@ -46,13 +46,13 @@ void TabPageSet::DeleteItems(int index) const {
 }
 
 void TabPageSet::Build(HWND tab, HINSTANCE instance, const PageRow* table, int initial, int pageX,
-                       int pageY) {
+                       int pageY, LPARAM pageParam) {
     Attach(tab);
     pageCount_ = 0;
     for (const PageRow* row = table; row->caption != 0 && pageCount_ < kMaxPages; ++row) {
         InsertItem(WideText(row->caption).Get(), -1);
         HWND page = CreateDialogParamW(instance, MAKEINTRESOURCEW(row->templateId), tab_,
-                                       row->dialogProc, 0);
+                                       row->dialogProc, pageParam);
         // Below the tab row; the template keeps the page hidden until Select.
         SetWindowPos(page, HWND_TOP, pageX, pageY, 0, 0, SWP_NOSIZE);
         pages_[pageCount_++] = page;

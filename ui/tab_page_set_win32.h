@@ -4,7 +4,15 @@
 
 #include <windows.h>
 
-#include "ui/page_table_win32.h"
+#include "base/text_id.h"
+
+// One page of a tab: its caption, and the dialog template and procedure
+// that make it.
+struct PageRow {
+    TextId caption;
+    WORD templateId;
+    DLGPROC dialogProc;
+};
 
 class TabPageSet {
   public:
@@ -22,9 +30,10 @@ class TabPageSet {
     void DeleteItems(int index) const;
     // One tab and one hidden page per table row (at most kMaxPages), each
     // page's top-left corner at (pageX, pageY) in the tab control, then shows
-    // the initial page (page 0 when the index names no tab).
+    // the initial page (page 0 when the index names no tab). Each page's
+    // procedure receives `pageParam` with WM_INITDIALOG.
     void Build(HWND tab, HINSTANCE instance, const PageRow* table, int initial, int pageX,
-               int pageY);
+               int pageY, LPARAM pageParam);
     // Shows the page of the index (-1: the tab control's selection), hides
     // the others and selects its tab.
     void Select(int index) const;

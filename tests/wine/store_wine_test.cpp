@@ -271,6 +271,7 @@ class WineSettingsTest : public ::testing::Test {
     }
     std::string directory_;
     std::string iniPath_;
+    StartSettings read_ = {};
 };
 
 TEST_F(WineSettingsTest, DirectoryIsTheExecutablesAndBecomesCurrent) {
@@ -287,23 +288,23 @@ TEST_F(WineSettingsTest, ReadsShiftJisLabelsAndTheEdition) {
     const std::string hyoji = "\x95\x5C\x8E\xA6";
     PutFile("[KeyName]\r\nA=" + jump + "\r\nB=\r\nC=" + hyoji + "\r\nX=" + std::string(600, 'x') +
             "\r\n[Config]\r\nRpgType=CEDAR\r\n");
-    ReadToolSettings();
-    EXPECT_EQ(jump, ButtonLabels[0]);
-    EXPECT_STREQ("", ButtonLabels[1]);
-    EXPECT_EQ(hyoji, ButtonLabels[2]);
-    EXPECT_EQ(std::string(511, 'x'), ButtonLabels[3]);
-    EXPECT_STREQ("Y", ButtonLabels[4]);
-    EXPECT_EQ(1, CurrentProfile);
+    ReadToolSettings(read_);
+    EXPECT_EQ(jump, read_.labels[0]);
+    EXPECT_STREQ("", read_.labels[1]);
+    EXPECT_EQ(hyoji, read_.labels[2]);
+    EXPECT_EQ(std::string(511, 'x'), read_.labels[3]);
+    EXPECT_STREQ("Y", read_.labels[4]);
+    EXPECT_EQ(1, read_.profile);
 
     PutFile("[Config]\r\nRpgType=cedar\r\n");
-    ReadToolSettings();
-    EXPECT_EQ(0, CurrentProfile);
+    ReadToolSettings(read_);
+    EXPECT_EQ(0, read_.profile);
 }
 
 TEST_F(WineSettingsTest, FirstCloseCreatesOnlyConfigAndLaterWritesKeepLabels) {
-    ReadToolSettings();
-    EXPECT_STREQ("A", ButtonLabels[0]);
-    EXPECT_EQ(0, CurrentProfile);
+    ReadToolSettings(read_);
+    EXPECT_STREQ("A", read_.labels[0]);
+    EXPECT_EQ(0, read_.profile);
     CurrentProfile = 1;
     WriteToolSettings();
     char names[256] = {};
@@ -425,8 +426,8 @@ TEST_F(WineSettingsTest, AFolderPathLongerThanMaxPathIsReadAndWritten) {
     const std::string ini = "\\\\?\\" + folder + "\\Padloom.ini";
     PutFileAt(ini, "[KeyName]\r\nA=Jump\r\n");
     ExecutableDirectory().Assign(folder.c_str());
-    ReadToolSettings();
-    EXPECT_STREQ("Jump", ButtonLabels[0]);
+    ReadToolSettings(read_);
+    EXPECT_STREQ("Jump", read_.labels[0]);
     CurrentProfile = 1;
     WriteToolSettings();
     EXPECT_EQ("[KeyName]\r\nA=Jump\r\n\r\n[Config]\r\nRpgType=CEDAR\r\n", FileTextAt(ini));
