@@ -6,7 +6,6 @@
 
 #include "app/process_globals_win32.h"
 #include "input/input_device_set.h"
-#include "store/tool_settings.h"
 #include "ui/view_port.h"
 
 TabPageSet TabPages;
@@ -26,12 +25,6 @@ bool OwnBoxesByDesktop() {
     return true;
 }
 const bool boxOwnerSet = OwnBoxesByDesktop();
-
-bool EnterExecutableDirectory() {
-    GetExecutableDirectory();
-    return true;
-}
-const bool directoryEntered = EnterExecutableDirectory();
 
 }  // namespace
 

@@ -11,6 +11,7 @@
 #include "assign/slot_grid.h"
 #include "input/input_device_set.h"
 #include "store/assign_store.h"
+#include "store/executable_directory.h"
 #include "store/runtime_profiles.h"
 #include "store/system_port.h"
 #include "store/tool_settings.h"
@@ -54,6 +55,14 @@ void ShowControllerLineLaidOut(WindowRef mainWindow) {
 }  // namespace
 
 void PrepareStart() {
+    // Nothing of the tool's reads a relative path: the settings paths are
+    // absolute, and the DLLs are loaded from the system directory. The folder
+    // is entered so that a start from a shortcut, a prompt or a launcher
+    // leaves the process as a double-click in Explorer does, and the folder
+    // it was started from is not held: Windows keeps a handle on the current
+    // directory, which stops that folder from being removed while the tool
+    // runs. A refusal changes nothing that the tool needs.
+    EnterExecutableDirectory();
     ReadToolSettings(Settings);
     UseLanguage(ChooseLanguage(Settings.language, sys::UserUiLanguage()));
 }

@@ -10,10 +10,10 @@ extern InstanceRef ModuleInstance;
 extern int CurrentPage;
 extern MainControls MainWindowControls;
 
-// The process's first step, before any text is shown: reads the settings
-// file, once (StartTool takes the edition and the labels from what it read),
-// and chooses the texts' language: [Config] Language, else the user's UI
-// language.
+// The process's first step, before any text is shown: enters the executable's
+// folder, reads the settings file once (StartTool takes the edition and the
+// labels from what it read) and chooses the texts' language: [Config]
+// Language, else the user's UI language.
 void PrepareStart();
 // WM_CREATE: controls, then StartTool. False when the controls could not be
 // made: the window's creation is then to fail.

@@ -26,12 +26,6 @@ struct StartSettings {
     char language[kLanguageCapacity];
 };
 
-// The executable's directory (UTF-8) without a trailing separator, found once
-// and made the current directory on every call.
-const char* GetExecutableDirectory();
-// Its cache, empty until the first call; whole however long the path is.
-TextBuffer& ExecutableDirectory();
-
 // path := the name as given when takeAsGiven is set or it is a drive path
 // ("D:\x"), else the executable's directory, "\" and the name.
 bool ResolveSettingsPath(const char* name, bool takeAsGiven, TextBuffer& path);

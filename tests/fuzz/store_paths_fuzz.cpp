@@ -10,6 +10,7 @@
 #include <string>
 
 #include "doubles/system_double.h"
+#include "store/executable_directory.h"
 #include "store/settings_path.h"
 #include "store/ini_scan.h"
 #include "store/settings_edit.h"

@@ -195,18 +195,21 @@ TEST_F(ToolFlowTest, StartsWithSettingsThenDevicesThenRecordThenPages) {
     EXPECT_FALSE(TheShell().ended);
 }
 
-// WinMain's first step, before any text is shown, reads the file that the
-// start then takes the edition from: once, and never writes it.
+// WinMain's first step, before any text is shown, enters the executable's
+// folder and reads the file that the start then takes the edition from:
+// each once, and the file is never written.
 TEST_F(ToolFlowTest, LanguageFollowsTheSettingElseTheUsersLanguage) {
     TheSystem().uiLanguage = 0x0409;
     PrepareStart();
     EXPECT_EQ(0x0409, TextLanguage);
     TheSystem().PutFile(kIniPath, "[Config]\r\nLanguage=zh-Hant\r\nRpgType=CEDAR\r\n");
     TheSystem().fileCalls.clear();
+    TheSystem().directoryCalls.clear();
     PrepareStart();
     EXPECT_EQ(0x0404, TextLanguage);
     OnMainWindowCreate(kMainWindow);
     EXPECT_EQ(CurrentProfile, 1);
+    EXPECT_EQ(TheSystem().directoryCalls, std::vector<std::string>{"C:\\Padloom"});
     const std::vector<std::string>& calls = TheSystem().fileCalls;
     EXPECT_EQ(std::count(calls.begin(), calls.end(), "read " + kIniPath), 1);
     for (const std::string& call : calls) {

@@ -15,6 +15,7 @@
 #include "doubles/view_double.h"
 #include "record_bytes.h"
 #include "store/assign_store.h"
+#include "store/executable_directory.h"
 #include "store/registry_key.h"
 #include "store/runtime_profiles.h"
 #include "store/tool_settings.h"
@@ -274,10 +275,13 @@ class WineSettingsTest : public ::testing::Test {
     StartSettings read_ = {};
 };
 
-TEST_F(WineSettingsTest, DirectoryIsTheExecutablesAndBecomesCurrent) {
+TEST_F(WineSettingsTest, DirectoryIsTheExecutablesAndBecomesCurrentWhenEntered) {
     SetCurrentDirectoryA("C:\\");
     EXPECT_EQ(directory_, GetExecutableDirectory());
     char current[MAX_PATH] = {};
+    GetCurrentDirectoryA(sizeof(current), current);
+    EXPECT_STREQ("C:\\", current);
+    EXPECT_TRUE(EnterExecutableDirectory());
     GetCurrentDirectoryA(sizeof(current), current);
     EXPECT_EQ(directory_, current);
 }
