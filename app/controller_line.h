@@ -3,6 +3,6 @@
 // enough.
 #pragma once
 
-#include "ui/platform_refs.h"
+#include "base/platform_refs.h"
 
 void ShowControllerLine(WindowRef line);

@@ -6,7 +6,6 @@
 #include "app/tool_flow.h"
 #include "app/window_layout_win32.h"
 #include "res/resource.h"
-#include "store/tool_settings.h"
 #include "ui/dpi_win32.h"
 #include "ui/main_layout.h"
 #include "ui/view_port.h"
@@ -183,7 +182,7 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     ModuleInstance = instance;
     // First, so that every text from here on is in the user's language.
-    ChooseTextLanguage();
+    PrepareStart();
     if (!RegisterMainWindowClass(instance)) {
         Warn(IDS_CLASS_FAILED);
         return 0;

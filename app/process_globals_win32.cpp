@@ -1,14 +1,13 @@
 // The global objects of the process, constructed here in one translation unit
 // so that their order is defined: the process end undoes them in reverse (the
-// devices closed, the page array freed). The button
-// labels (store/tool_settings.cpp) are empty strings that need no order, and
-// the fonts (app/window_fonts_win32.cpp) holders of nothing until the window
-// is made, deleted in whatever order.
+// devices closed, the page array freed). The settings read at start
+// (app/tool_flow.cpp) are zero bytes that need no order, and the fonts
+// (app/window_fonts_win32.cpp) hold nothing until the window is made and are
+// deleted in whatever order.
 #include <windows.h>
 
 #include "app/process_globals_win32.h"
 #include "input/input_device_set.h"
-#include "store/tool_settings.h"
 #include "ui/view_port.h"
 
 TabPageSet TabPages;
@@ -28,11 +27,5 @@ bool OwnBoxesByDesktop() {
     return true;
 }
 const bool boxOwnerSet = OwnBoxesByDesktop();
-
-bool EnterExecutableDirectory() {
-    GetExecutableDirectory();
-    return true;
-}
-const bool directoryEntered = EnterExecutableDirectory();
 
 }  // namespace

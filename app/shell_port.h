@@ -4,7 +4,9 @@
 // recording double.
 #pragma once
 
-#include "ui/platform_refs.h"
+#include "base/platform_refs.h"
+
+struct RowLabels;
 
 // The main window's four controls.
 struct MainControls {
@@ -33,8 +35,9 @@ int EditionSelection();
 // Shows or hides one of the main window's controls.
 void ShowControl(WindowRef control, bool visible);
 
-// The pages: built once, then one shown at a time.
-void BuildPages(WindowRef tab, InstanceRef instance, int initialPage);
+// The pages: built once, then one shown at a time. Each page shows the labels
+// as it is made; they are not needed afterwards.
+void BuildPages(WindowRef tab, InstanceRef instance, int initialPage, const RowLabels& labels);
 // -1 when no tab is selected.
 int SelectedTab();
 void ShowPage(int page);

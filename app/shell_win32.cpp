@@ -4,21 +4,25 @@
 
 #include <cstdlib>
 
+#include "app/page_table_win32.h"
 #include "app/process_globals_win32.h"
 #include "app/shell_port.h"
 #include "app/tool_flow.h"
 #include "app/window_fonts_win32.h"
 #include "app/window_layout_win32.h"
+#include "assign/assign_page.h"
 #include "res/resource.h"
 #include "store/runtime_profiles.h"
 #include "ui/center_window_win32.h"
 #include "ui/main_layout.h"
-#include "ui/page_table_win32.h"
 #include "ui/wide_text_win32.h"
 
 namespace {
 
 constexpr DWORD kControlExStyle = WS_EX_CONTROLPARENT;
+// What every page is made with, kept until the last is made (its texts are
+// the start-up's settings, which stay).
+RowLabels PageLabels = {};
 constexpr DWORD kTabStyle = WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | WS_TABSTOP;
 constexpr DWORD kComboStyle = WS_CHILD | WS_VISIBLE | WS_TABSTOP | CBS_DROPDOWNLIST;
 constexpr DWORD kOkStyle = WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_DEFPUSHBUTTON;
@@ -110,7 +114,7 @@ int EditionSelection() {
     return EditionCombo.CurrentSelection();
 }
 
-void BuildPages(WindowRef tab, InstanceRef instance, int initialPage) {
+void BuildPages(WindowRef tab, InstanceRef instance, int initialPage, const RowLabels& labels) {
     RECT tabRect = {};
     GetClientRect(Hwnd(tab), &tabRect);
     const RECT display = TabDisplayArea(Hwnd(tab), tabRect.right, tabRect.bottom);
@@ -118,8 +122,9 @@ void BuildPages(WindowRef tab, InstanceRef instance, int initialPage) {
     // window sooner, and nothing else. They are made by the first message the
     // loop takes: GetMessage takes posted messages before input and timers,
     // so no key, click or tick reaches a page or its grid before it exists.
+    PageLabels = labels;
     TabPages.Build(Hwnd(tab), static_cast<HINSTANCE>(instance), PageTable, initialPage,
-                   display.left, display.top, true);
+                   display.left, display.top, reinterpret_cast<LPARAM>(&PageLabels), true);
     SetUpPages(static_cast<HINSTANCE>(instance));
     PostMessageW(GetParent(Hwnd(tab)), kMakeLaterPagesMessage, 0, 0);
 }

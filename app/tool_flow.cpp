@@ -5,13 +5,17 @@
 #include <cstdint>
 #include <cstring>
 
+#include "assign/assign_page.h"
 #include "assign/assign_record.h"
 #include "assign/capture_step.h"
 #include "assign/slot_grid.h"
 #include "input/input_device_set.h"
 #include "store/assign_store.h"
+#include "store/executable_directory.h"
 #include "store/runtime_profiles.h"
+#include "store/system_port.h"
 #include "store/tool_settings.h"
+#include "ui/texts.h"
 #include "ui/view_port.h"
 #include "ui/warning_box.h"
 
@@ -22,6 +26,11 @@ MainControls MainWindowControls;
 namespace {
 
 constexpr std::int32_t kDeviceThreshold = 1000;
+
+static_assert(kRowCount == kButtonLabelCount, "a label for every row");
+
+// What the settings file said when the tool started.
+StartSettings Settings;
 
 // Folds the grids into the record and stores it. A failed store (its box is
 // already shown) puts the record back as it was, so nothing has changed.
@@ -45,6 +54,19 @@ void ShowControllerLineLaidOut(WindowRef mainWindow) {
 
 }  // namespace
 
+void PrepareStart() {
+    // Nothing of the tool's reads a relative path: the settings paths are
+    // absolute, and the DLLs are loaded from the system directory. The folder
+    // is entered so that a start from a shortcut, a prompt or a launcher
+    // leaves the process as a double-click in Explorer does, and the folder
+    // it was started from is not held: Windows keeps a handle on the current
+    // directory, which stops that folder from being removed while the tool
+    // runs. A refusal changes nothing that the tool needs.
+    EnterExecutableDirectory();
+    ReadToolSettings(Settings);
+    UseLanguage(ChooseLanguage(Settings.language, sys::UserUiLanguage()));
+}
+
 bool OnMainWindowCreate(WindowRef mainWindow) {
     MessageBoxOwner = mainWindow;
     if (!shell::CreateMainControls(mainWindow, ModuleInstance, MainWindowControls)) {
@@ -56,7 +78,7 @@ bool OnMainWindowCreate(WindowRef mainWindow) {
 }
 
 void StartTool(WindowRef mainWindow) {
-    ReadToolSettings();
+    CurrentProfile = Settings.profile;
     if (InputDevices.OpenDevices(ModuleInstance, mainWindow, kDeviceThreshold, kDeviceThreshold) !=
         0) {
         Warn(IDS_DIRECTINPUT_FAILED);
@@ -70,7 +92,12 @@ void StartTool(WindowRef mainWindow) {
     shell::SelectEditionByText(RuntimeProfiles[CurrentProfile].typeName, true);
     // The pages build their grids from the record, so it is loaded first.
     LoadAssignRecord();
-    shell::BuildPages(MainWindowControls.tab, ModuleInstance, CurrentPage);
+    RowLabels labels;
+    for (int row = 0; row < kRowCount; ++row) {
+        labels.texts[row] = Settings.labels[row];
+    }
+    labels.encoding = Settings.labelEncoding;
+    shell::BuildPages(MainWindowControls.tab, ModuleInstance, CurrentPage, labels);
     view::Focus(SelectedRadio(CurrentPage));
     ShowControllerLineLaidOut(mainWindow);
     shell::CenterOnItsMonitor(mainWindow);

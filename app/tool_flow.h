@@ -3,19 +3,25 @@
 #pragma once
 
 #include "app/shell_port.h"
-#include "ui/platform_refs.h"
+#include "base/platform_refs.h"
 
 extern InstanceRef ModuleInstance;
 // The page shown in the tab control, fed to every tick.
 extern int CurrentPage;
 extern MainControls MainWindowControls;
 
+// The process's first step, before any text is shown: enters the executable's
+// folder, reads the settings file once (StartTool takes the edition and the
+// labels from what it read) and chooses the texts' language: [Config]
+// Language, else the user's UI language.
+void PrepareStart();
 // WM_CREATE: controls, then StartTool. False when the controls could not be
 // made: the window's creation is then to fail.
 bool OnMainWindowCreate(WindowRef mainWindow);
-// Settings, devices, the edition combo box, the record, the pages (the focus
-// on the shown page's selected slot), the layout, centring and the timer, in
-// that order. Ends the process when the devices cannot be opened.
+// The edition read at start, devices, the edition combo box, the record, the
+// pages (with the labels read at start; the focus on the shown page's
+// selected slot), the layout, centring and the timer, in that order. Ends
+// the process when the devices cannot be opened.
 void StartTool(WindowRef mainWindow);
 // The capture step; a controller whose reads find it lost asks for a
 // refresh, as a device change does.

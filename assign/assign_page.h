@@ -4,9 +4,9 @@
 #pragma once
 
 #include "assign/slot_grid.h"
+#include "base/platform_refs.h"
+#include "base/text_encoding.h"
 #include "res/resource.h"
-#include "ui/platform_refs.h"
-#include "ui/view_port.h"
 
 constexpr int LabelId(int row) {
     return IDC_LABEL(row);
@@ -35,3 +35,10 @@ struct PageControls {
 // loads the grid from the record.
 void InitPageControls(int page, const PageControls& controls,
                       const char* const (&labelTexts)[kRowCount], TextEncoding labelEncoding);
+
+// The rows' labels as the start-up hands them to each page it makes: the
+// settings file's bytes and how to read them.
+struct RowLabels {
+    const char* texts[kRowCount];
+    TextEncoding encoding;
+};

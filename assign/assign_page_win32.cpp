@@ -1,7 +1,6 @@
 #include "assign/assign_page_win32.h"
 
 #include "assign/assign_page.h"
-#include "store/tool_settings.h"
 
 INT_PTR CALLBACK GamepadPageProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     return AssignPageProc(0, window, message, wParam, lParam);
@@ -11,10 +10,11 @@ INT_PTR CALLBACK KeyboardPageProc(HWND window, UINT message, WPARAM wParam, LPAR
     return AssignPageProc(1, window, message, wParam, lParam);
 }
 
-INT_PTR AssignPageProc(int page, HWND window, UINT message, WPARAM wParam, LPARAM) {
+INT_PTR AssignPageProc(int page, HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
         case WM_INITDIALOG:
-            InitAssignPage(page, window);
+            // lParam: the creation parameter, the labels.
+            InitAssignPage(page, window, *reinterpret_cast<const RowLabels*>(lParam));
             // FALSE: the dialog manager would focus each page's first control
             // as it is made, leaving the focus on the hidden last page, where
             // arrow keys and Space would act unseen. The tool focuses the
@@ -29,17 +29,15 @@ INT_PTR AssignPageProc(int page, HWND window, UINT message, WPARAM wParam, LPARA
     }
 }
 
-void InitAssignPage(int page, HWND window) {
+void InitAssignPage(int page, HWND window, const RowLabels& labels) {
     PageControls controls = {};
-    const char* labels[kRowCount];
     for (int row = 0; row < kRowCount; ++row) {
         controls.labels[row] = GetDlgItem(window, LabelId(row));
-        labels[row] = ButtonLabels[row];
         for (int slot = 0; slot < kSlotsPerRow; ++slot) {
             controls.radios[row * kSlotsPerRow + slot] = GetDlgItem(window, RadioId(row, slot));
         }
     }
     controls.hint = GetDlgItem(window, kHintId);
     controls.reset = GetDlgItem(window, IDC_RESET);
-    InitPageControls(page, controls, labels, ButtonLabelEncoding);
+    InitPageControls(page, controls, labels.texts, labels.encoding);
 }

@@ -5,7 +5,7 @@
 
 #include <cstdint>
 
-#include "ui/platform_refs.h"
+#include "base/platform_refs.h"
 
 constexpr int kPageCount = 2;
 constexpr int kRowCount = 8;

@@ -31,34 +31,46 @@ void CloseDevice(DeviceRef& device) {
     device = nullptr;
 }
 
-// The mouse's configuration; the first failure is returned.
-HResult ConfigureMouse(DeviceRef mouse, WindowRef window) {
-    HResult result = di::SetDataFormat(mouse, DataFormat::Mouse2);
-    if (result < 0)
-        return result;
-    result = di::SetCooperativeLevel(mouse, window, kCooperativeForegroundShared);
-    if (result < 0)
-        return result;
-    result = SetDeviceDword(mouse, DeviceProperty::AxisMode, kDiPropAxisModeRel);
-    if (result < 0)
-        return result;
-    return SetDeviceDword(mouse, DeviceProperty::BufferSize, kRecordCapacity);
-}
+// What a device's axes are set to: the keyboard has none, the mouse reports
+// its moves, and a controller each axis's position within its range.
+enum class Axes { None, Relative, Ranged };
 
-HResult ConfigureController(DeviceRef pad, WindowRef window) {
-    HResult result = di::SetDataFormat(pad, DataFormat::Joystick);
-    if (result < 0)
+struct DeviceSetup {
+    DataFormat format;
+    Axes axes;
+};
+
+constexpr DeviceSetup kKeyboardSetup = {DataFormat::Keyboard, Axes::None};
+constexpr DeviceSetup kMouseSetup = {DataFormat::Mouse2, Axes::Relative};
+constexpr DeviceSetup kControllerSetup = {DataFormat::Joystick, Axes::Ranged};
+
+// A created device set up for buffered reads: data format, cooperative level,
+// the axes' ranges and mode, buffer size, in that order. The first failure
+// ends it and is returned.
+HResult ConfigureDevice(DeviceRef device, WindowRef window, const DeviceSetup& setup) {
+    HResult result = di::SetDataFormat(device, setup.format);
+    if (result < 0) {
         return result;
-    result = di::SetCooperativeLevel(pad, window, kCooperativeForegroundShared);
-    if (result < 0)
+    }
+    result = di::SetCooperativeLevel(device, window, kCooperativeForegroundShared);
+    if (result < 0) {
         return result;
-    result = di::EnumAxes(pad, &InputDeviceSet::SetAxisRange, pad);
-    if (result < 0)
-        return result;
-    result = SetDeviceDword(pad, DeviceProperty::AxisMode, kDiPropAxisModeAbs);
-    if (result < 0)
-        return result;
-    return SetDeviceDword(pad, DeviceProperty::BufferSize, kRecordCapacity);
+    }
+    if (setup.axes == Axes::Ranged) {
+        result = di::EnumAxes(device, &InputDeviceSet::SetAxisRange, device);
+        if (result < 0) {
+            return result;
+        }
+    }
+    if (setup.axes != Axes::None) {
+        const std::uint32_t mode =
+            setup.axes == Axes::Relative ? kDiPropAxisModeRel : kDiPropAxisModeAbs;
+        result = SetDeviceDword(device, DeviceProperty::AxisMode, mode);
+        if (result < 0) {
+            return result;
+        }
+    }
+    return SetDeviceDword(device, DeviceProperty::BufferSize, kRecordCapacity);
 }
 
 // One enumeration of the attached controllers: which open ones it still
@@ -108,15 +120,10 @@ HResult InputDeviceSet::OpenDevices(InstanceRef instance, WindowRef mainWindow,
         return result;
     }
     keyboard = device;
-    result = di::SetDataFormat(keyboard, DataFormat::Keyboard);
-    if (result < 0)
+    result = ConfigureDevice(keyboard, window, kKeyboardSetup);
+    if (result < 0) {
         return result;
-    result = di::SetCooperativeLevel(keyboard, window, kCooperativeForegroundShared);
-    if (result < 0)
-        return result;
-    result = SetDeviceDword(keyboard, DeviceProperty::BufferSize, kRecordCapacity);
-    if (result < 0)
-        return result;
+    }
     di::Acquire(keyboard);
 
     device = nullptr;
@@ -127,7 +134,7 @@ HResult InputDeviceSet::OpenDevices(InstanceRef instance, WindowRef mainWindow,
     mouse = device;
     // A mouse that cannot be set up is left out; the controllers are still
     // wanted, and nothing reads the mouse anyway.
-    if (ConfigureMouse(mouse, window) < 0) {
+    if (ConfigureDevice(mouse, window, kMouseSetup) < 0) {
         di::Release(mouse);
         mouse = nullptr;
     } else {
@@ -238,7 +245,7 @@ HResult InputDeviceSet::ScanControllers(bool startingUp) {
             ++i;
             continue;
         }
-        const HResult configured = ConfigureController(pads[i], window);
+        const HResult configured = ConfigureDevice(pads[i], window, kControllerSetup);
         if (configured >= 0) {
             padInfo[i].lost = ControllerGone(di::Acquire(pads[i]));
             ++i;

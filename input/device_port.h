@@ -6,7 +6,7 @@
 
 #include <cstdint>
 
-#include "ui/platform_refs.h"
+#include "base/platform_refs.h"
 
 using HResult = std::int32_t;
 using DirectInputRef = void*;

@@ -2,7 +2,7 @@
 // a game folder often holds a modded dinput8.dll that must never be the one used.
 #pragma once
 
-#include "store/system_port.h"
+#include "input/library_port.h"
 
 // Null when the DLL cannot be loaded from the system directory.
 ModuleRef LoadSystemLibrary(const char* name);

@@ -6,7 +6,6 @@
 #include "assign/assign_record.h"
 #include "store/registry_key.h"
 #include "store/runtime_profiles.h"
-#include "ui/texts.h"
 #include "ui/view_port.h"
 
 namespace {

@@ -2,25 +2,16 @@
 
 #include <cstring>
 
+#include "base/ascii.h"
+
 namespace {
 
 constexpr char kSoftwarePrefix[] = "Software\\";
 constexpr std::size_t kSoftwarePrefixLength = sizeof(kSoftwarePrefix) - 1;
 
-char AsciiLower(char c) {
-    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
-}
-
-// Only ASCII letters fold: a locale-aware comparison would let Shift-JIS
-// bytes match letters.
+// A terminator never equals a prefix byte, so a short subkey stops there.
 bool StartsWithSoftware(const char* subkey) {
-    for (std::size_t i = 0; i < kSoftwarePrefixLength; ++i) {
-        // A terminator never equals a prefix byte, so a short subkey stops here.
-        if (AsciiLower(subkey[i]) != AsciiLower(kSoftwarePrefix[i])) {
-            return false;
-        }
-    }
-    return true;
+    return SameAsciiFolded(subkey, kSoftwarePrefix, kSoftwarePrefixLength);
 }
 
 // Large enough for every key the tool names; a longer one fails to open

@@ -1,6 +1,6 @@
-// The seam between the settings logic and kernel32: the module path, the
-// current directory, whole files and their replacement, the user's language
-// and system DLLs.
+// The seam between the store and kernel32: the module path, the current
+// directory, whole files and their replacement; and the user's UI language,
+// by which the start-up chooses the texts' language.
 // Paths cross it as UTF-8; the Win32 side takes them in UTF-16, so a folder
 // name is right whatever the system's code page.
 #pragma once
@@ -10,9 +10,6 @@
 
 #include "store/text_buffer.h"
 
-using ModuleRef = void*;
-
-constexpr std::uint32_t kErrorInvalidParameter = 87;
 // ReplaceFileW: the replaced file now has the backup's name, the replacement
 // still its own.
 constexpr std::uint32_t kErrorUnableToMoveReplacement2 = 1177;
@@ -21,13 +18,6 @@ constexpr std::uint32_t kFileAttributeReadOnly = 0x1;
 enum class FileRead { Read, Missing, Failed };
 
 namespace sys {
-
-// LoadLibraryExA(name, nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32); on failure
-// *error is GetLastError().
-ModuleRef LoadFromSystemDirectory(const char* name, std::uint32_t* error);
-// LoadLibraryExA of GetSystemDirectoryA's folder + "\\" + name, with
-// LOAD_WITH_ALTERED_SEARCH_PATH so its own imports come from there too.
-ModuleRef LoadBySystemPath(const char* name);
 
 // The executable's path (GetModuleFileNameW) as UTF-8 in buffer: the count
 // of bytes written, terminated; equal to capacity when it did not fit.

@@ -2,55 +2,17 @@
 
 #include <cstring>
 
+#include "store/executable_directory.h"
 #include "store/file_rewrite.h"
+#include "store/ini_scan.h"
 #include "store/runtime_profiles.h"
-#include "store/settings_path.h"
-#include "store/system_port.h"
-#include "ui/texts.h"
+#include "store/settings_edit.h"
 
 const char SettingsFileName[] = "Padloom.ini";
 
-char ButtonLabels[kButtonLabelCount][kLabelCapacity] = {};
-TextEncoding ButtonLabelEncoding = TextEncoding::ShiftJis;
-
 namespace {
-
-// Constant-initialised, so it exists before any global is constructed and the
-// process globals may ask for the directory first, whatever the order of files.
-TextBuffer Directory;
-
-}  // namespace
-
-TextBuffer& ExecutableDirectory() {
-    return Directory;
-}
-
-namespace {
-
-constexpr std::uint32_t kFirstModulePathCapacity = 512;
-// Beyond any path Windows can give (32,767 UTF-16 units, at most 98,301
-// bytes of UTF-8); only stops a platform that never answers with a whole
-// path from growing the buffer for ever.
-constexpr std::uint32_t kLastModulePathCapacity = 1u << 17;
 
 const char* const kButtonKeys[kButtonLabelCount] = {"A", "B", "C", "X", "Y", "Z", "L", "R"};
-
-// The executable's whole path, or empty text. A count equal to the capacity
-// means the path was cut, so the buffer grows until the path fits.
-void ModulePath(TextBuffer& path) {
-    for (std::uint32_t capacity = kFirstModulePathCapacity; capacity <= kLastModulePathCapacity;
-         capacity *= 2) {
-        if (!path.Reserve(capacity)) {
-            break;
-        }
-        const std::uint32_t count = sys::ModuleFileName(path.Data(), capacity);
-        if (count < capacity) {
-            path.SetSize(count);
-            return;
-        }
-    }
-    path.Clear();
-}
 
 // Cut between characters, so a long label loses whole characters only.
 void CopyCut(const char* text, std::size_t size, char* buffer, std::uint32_t capacity,
@@ -64,17 +26,6 @@ void CopyCut(const char* text, std::size_t size, char* buffer, std::uint32_t cap
 }
 
 }  // namespace
-
-const char* GetExecutableDirectory() {
-    if (ExecutableDirectory().Empty()) {
-        TextBuffer path;
-        ModulePath(path);
-        DirectoryOfPath(path.c_str(), ExecutableDirectory());
-    }
-    // Its result is not used: settings paths are absolute anyway.
-    sys::SetCurrentDir(ExecutableDirectory().c_str());
-    return ExecutableDirectory().c_str();
-}
 
 bool ResolveSettingsPath(const char* name, bool takeAsGiven, TextBuffer& path) {
     // name[1] is only looked at when name[0] is not the terminator, and
@@ -150,17 +101,18 @@ TextEncoding ToolSettings::Encoding() {
     return ValueEncoding(form_);
 }
 
-void ReadToolSettings() {
+void ReadToolSettings(StartSettings& read) {
     ToolSettings settings(SettingsFileName, false);
     for (int i = 0; i < kButtonLabelCount; ++i) {
-        settings.ReadString("KeyName", kButtonKeys[i], ButtonLabels[i], kLabelCapacity,
+        settings.ReadString("KeyName", kButtonKeys[i], read.labels[i], kLabelCapacity,
                             kButtonKeys[i]);
     }
-    ButtonLabelEncoding = settings.Encoding();
+    read.labelEncoding = settings.Encoding();
     char buffer[kLabelCapacity];
     settings.ReadString("Config", "RpgType", buffer, sizeof(buffer), RuntimeProfiles[0].typeName);
     const int profile = FindRuntimeProfile(buffer);
-    CurrentProfile = profile < 0 ? 0 : profile;
+    read.profile = profile < 0 ? 0 : profile;
+    settings.ReadString("Config", "Language", read.language, kLanguageCapacity, "");
 }
 
 void WriteToolSettings() {
@@ -170,11 +122,4 @@ void WriteToolSettings() {
     }
     ToolSettings settings(SettingsFileName, false);
     settings.WriteString("Config", "RpgType", RuntimeProfiles[CurrentProfile].typeName);
-}
-
-void ChooseTextLanguage() {
-    ToolSettings settings(SettingsFileName, false);
-    char language[16];
-    settings.ReadString("Config", "Language", language, sizeof(language), "");
-    UseLanguage(ChooseLanguage(language, sys::UserUiLanguage()));
 }

@@ -3,24 +3,28 @@
 
 #include <cstdint>
 
-#include "store/settings_text.h"
+#include "base/text_encoding.h"
+#include "store/settings_form.h"
 #include "store/text_buffer.h"
-#include "ui/view_port.h"
 
 extern const char SettingsFileName[];  // "Padloom.ini"
 
-// Display labels of the game buttons A, B, C, X, Y, Z, L, R, as the file
-// holds them (at most 511 bytes each), and how to read them.
 constexpr int kButtonLabelCount = 8;
 constexpr std::uint32_t kLabelCapacity = 512;
-extern char ButtonLabels[kButtonLabelCount][kLabelCapacity];
-extern TextEncoding ButtonLabelEncoding;
+constexpr std::uint32_t kLanguageCapacity = 16;
 
-// The executable's directory (UTF-8) without a trailing separator, found once
-// and made the current directory on every call.
-const char* GetExecutableDirectory();
-// Its cache, empty until the first call; whole however long the path is.
-TextBuffer& ExecutableDirectory();
+// What the tool takes from the file when it starts.
+struct StartSettings {
+    // Display labels of the game buttons A, B, C, X, Y, Z, L, R, as the file
+    // holds them (at most 511 bytes each), and how to read them.
+    char labels[kButtonLabelCount][kLabelCapacity];
+    TextEncoding labelEncoding;
+    // [Config] RpgType as an index of RuntimeProfiles: 0 where it names none.
+    int profile;
+    // [Config] Language as the file gives it (cut to the buffer); empty where
+    // it gives none.
+    char language[kLanguageCapacity];
+};
 
 // path := the name as given when takeAsGiven is set or it is a drive path
 // ("D:\x"), else the executable's directory, "\" and the name.
@@ -53,9 +57,8 @@ class ToolSettings {
     bool loaded_ = false;
 };
 
-// Labels and CurrentProfile from the file (defaults where it says nothing).
-void ReadToolSettings();
+// The file read once: labels, edition and language (defaults where it says
+// nothing). CurrentProfile is the caller's to set.
+void ReadToolSettings(StartSettings& read);
 // RpgType := the type name of CurrentProfile.
 void WriteToolSettings();
-// The texts' language: [Config] Language, else the user's UI language.
-void ChooseTextLanguage();

@@ -1,6 +1,7 @@
 #include "ui/control_font_win32.h"
 
 #include "ui/main_layout.h"
+#include "ui/texts.h"
 #include "ui/wide_text_win32.h"
 
 LOGFONTW ControlFontDescription(int dpi) {

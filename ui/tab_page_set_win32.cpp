@@ -46,9 +46,10 @@ void TabPageSet::DeleteItems(int index) const {
 }
 
 void TabPageSet::Build(HWND tab, HINSTANCE instance, const PageRow* table, int initial, int pageX,
-                       int pageY, bool laterPages) {
+                       int pageY, LPARAM pageParam, bool laterPages) {
     Attach(tab);
     table_ = table;
+    pageParam_ = pageParam;
     instance_ = instance;
     pageX_ = pageX;
     pageY_ = pageY;
@@ -77,8 +78,8 @@ void TabPageSet::MakePage(int index) {
     }
     made_[index] = true;
     const PageRow& row = table_[index];
-    HWND page =
-        CreateDialogParamW(instance_, MAKEINTRESOURCEW(row.templateId), tab_, row.dialogProc, 0);
+    HWND page = CreateDialogParamW(instance_, MAKEINTRESOURCEW(row.templateId), tab_,
+                                   row.dialogProc, pageParam_);
     // Below the tab row; the template keeps the page hidden until Select.
     SetWindowPos(page, HWND_TOP, pageX_, pageY_, 0, 0, SWP_NOSIZE);
     pages_[index] = page;

@@ -4,7 +4,15 @@
 
 #include <windows.h>
 
-#include "ui/page_table_win32.h"
+#include "base/text_id.h"
+
+// One page of a tab: its caption, and the dialog template and procedure
+// that make it.
+struct PageRow {
+    TextId caption;
+    WORD templateId;
+    DLGPROC dialogProc;
+};
 
 class TabPageSet {
   public:
@@ -22,11 +30,12 @@ class TabPageSet {
     void DeleteItems(int index) const;
     // One tab and one hidden page per table row (at most kMaxPages), each
     // page's top-left corner at (pageX, pageY) in the tab control, then shows
-    // the initial page (page 0 when the index names no tab). With
-    // `laterPages`, only the initial page is made now; the others are made
-    // by MakeLaterPages, or when they are selected.
+    // the initial page (page 0 when the index names no tab). Each page's
+    // procedure receives `pageParam` with WM_INITDIALOG. With `laterPages`,
+    // only the initial page is made now; the others are made by
+    // MakeLaterPages, with the same `pageParam`, which must stay valid.
     void Build(HWND tab, HINSTANCE instance, const PageRow* table, int initial, int pageX,
-               int pageY, bool laterPages = false);
+               int pageY, LPARAM pageParam, bool laterPages = false);
     // The pages Build left for later; true when it made any.
     bool MakeLaterPages();
     // Shows the page of the index (-1: the tab control's selection), hides
@@ -49,6 +58,7 @@ class TabPageSet {
     // What a page left for later is made from.
     const PageRow* table_ = nullptr;
     HINSTANCE instance_ = nullptr;
+    LPARAM pageParam_ = 0;
     int pageX_ = 0;
     int pageY_ = 0;
     bool made_[kMaxPages] = {};

@@ -1,5 +1,9 @@
 #include "ui/texts.h"
 
+#include <cstring>
+
+#include "base/ascii.h"
+
 // One line per block of padloom.rc. Chinese goes by region, the others by
 // language alone.
 const LanguageRow Languages[] = {
@@ -21,20 +25,13 @@ namespace {
 
 constexpr std::uint16_t kPrimaryLanguageMask = 0x3FF;
 
-char Lower(char c) {
-    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
-}
-
 bool SameName(const char* setting, const char* name) {
     if (name == nullptr) {
         return false;
     }
-    for (; *name != '\0'; ++setting, ++name) {
-        if (Lower(*setting) != Lower(*name)) {
-            return false;
-        }
-    }
-    return *setting == '\0';
+    // The setting's end is looked at only when all before it matched.
+    const std::size_t length = std::strlen(name);
+    return SameAsciiFolded(setting, name, length) && setting[length] == '\0';
 }
 
 bool ChosenBy(const LanguageRow& row, std::uint16_t uiLanguage) {

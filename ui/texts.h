@@ -1,14 +1,9 @@
-// The tool's texts and the choice of their language. The texts themselves
-// live in res/padloom.rc, one string table per language, named here by their
-// ids (IDS_* in res/resource.h); the Win32 side loads them in UTF-16.
+// The choice of the texts' language. The texts live in res/padloom.rc, one
+// string table per language (base/text_id.h names them); the Win32 side loads
+// them in UTF-16 in the language chosen here.
 #pragma once
 
 #include <cstdint>
-
-#include "res/resource.h"
-
-// A text of the tool's own: an IDS_* id; 0 names none.
-using TextId = std::uint16_t;
 
 // A language of the texts: the name `[Config] Language=` gives for it (and
 // an alias), the Windows LANGID of its block in padloom.rc, and the user

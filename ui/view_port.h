@@ -5,8 +5,9 @@
 
 #include <cstdint>
 
-#include "ui/platform_refs.h"
-#include "ui/texts.h"
+#include "base/platform_refs.h"
+#include "base/text_encoding.h"
+#include "base/text_id.h"
 
 // MessageBoxA types and answers, under their Win32 values.
 constexpr std::uint32_t kMbOk = 0x00;
@@ -22,10 +23,6 @@ constexpr int kIdNo = 7;
 // The window that owns every message box: the desktop until the main window
 // exists, the main window from its creation on.
 extern WindowRef MessageBoxOwner;
-
-// How the bytes of a text from outside are to be read: labels from a
-// settings file saved as Shift-JIS, or as UTF-8 like controller names.
-enum class TextEncoding : std::uint8_t { ShiftJis, Utf8 };
 
 // One piece of a control's text: a text of the tool's own, in the language in
 // use, with `count` for its "%u"; or, where `text` is 0, bytes from outside.

@@ -1,5 +1,6 @@
 #include <windows.h>
 
+#include "ui/texts.h"
 #include "ui/view_port.h"
 #include "ui/wide_text_win32.h"
 

@@ -1,8 +1,8 @@
 // The tool's warning box: the error caption, OK button, warning icon.
 #pragma once
 
-#include "ui/platform_refs.h"
-#include "ui/texts.h"
+#include "base/platform_refs.h"
+#include "base/text_id.h"
 
 void ShowWarning(WindowRef owner, TextId text);
 // Owned by MessageBoxOwner: the desktop before the main window exists.

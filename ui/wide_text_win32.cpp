@@ -1,5 +1,7 @@
 #include "ui/wide_text_win32.h"
 
+#include "ui/texts.h"
+
 namespace {
 
 constexpr UINT kShiftJis = 932;

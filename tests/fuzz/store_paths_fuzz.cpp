@@ -10,8 +10,11 @@
 #include <string>
 
 #include "doubles/system_double.h"
+#include "store/executable_directory.h"
 #include "store/settings_path.h"
-#include "store/settings_text.h"
+#include "store/ini_scan.h"
+#include "store/settings_edit.h"
+#include "store/settings_form.h"
 #include "store/tool_settings.h"
 
 namespace {

@@ -1,5 +1,5 @@
 #include "assign/assign_page.h"
-#include "ui/texts.h"
+#include "base/text_id.h"
 
 #include <gtest/gtest.h>
 

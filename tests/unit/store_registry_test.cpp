@@ -8,13 +8,13 @@
 #include <vector>
 
 #include "assign/assign_record.h"
+#include "base/text_id.h"
 #include "doubles/registry_double.h"
 #include "record_bytes.h"
 #include "doubles/view_double.h"
 #include "store/assign_store.h"
 #include "store/registry_key.h"
 #include "store/runtime_profiles.h"
-#include "ui/texts.h"
 
 namespace {
 

@@ -7,12 +7,13 @@
 #include <string>
 
 #include "doubles/system_double.h"
+#include "store/executable_directory.h"
 #include "store/runtime_profiles.h"
 #include "store/settings_path.h"
-#include "store/settings_text.h"
+#include "store/settings_edit.h"
+#include "store/settings_form.h"
 #include "store/system_port.h"
 #include "store/tool_settings.h"
-#include "ui/texts.h"
 
 namespace {
 
@@ -58,16 +59,15 @@ class SettingsTest : public ::testing::Test {
     void SetUp() override {
         TheSystem().Reset();
         ExecutableDirectory().Clear();
-        for (char* label : ButtonLabels) {
-            label[0] = '\0';
-        }
+        read_ = StartSettings();
         CurrentProfile = -1;
     }
     void TearDown() override {
         ExecutableDirectory().Clear();
         CurrentProfile = -1;
-        UseLanguage(0x0411);
     }
+
+    StartSettings read_;
 };
 
 // UTF-8 paths: a '\' or '/' byte is a separator, whatever the characters.
@@ -114,7 +114,7 @@ TEST(SettingsPathTest, LongPathsTakeTheLongFormWhereItApplies) {
     }
 }
 
-TEST_F(SettingsTest, ExecutableDirectoryIsFoundOnceAndMadeCurrentEachTime) {
+TEST_F(SettingsTest, ExecutableDirectoryIsFoundOnceAndEnteredOnlyWhenAsked) {
     TheSystem().modulePath = "C:\\Games\\表.exe";
     EXPECT_STREQ("C:\\Games", GetExecutableDirectory());
     TheSystem().modulePath = "D:\\Other\\x.exe";
@@ -122,12 +122,12 @@ TEST_F(SettingsTest, ExecutableDirectoryIsFoundOnceAndMadeCurrentEachTime) {
     EXPECT_STREQ("C:\\Games", GetExecutableDirectory());
     EXPECT_EQ(1u, TheSystem().moduleCapacities.size());
     EXPECT_EQ(512u, TheSystem().moduleCapacities[0]);
-    EXPECT_EQ("C:\\Games", TheSystem().currentDirectory);
-    EXPECT_EQ(2u, TheSystem().directoryCalls.size());
+    EXPECT_TRUE(TheSystem().directoryCalls.empty()) << "the look-up changed the directory";
 
-    // A failed directory change is ignored.
+    EXPECT_TRUE(EnterExecutableDirectory());
+    EXPECT_EQ("C:\\Games", TheSystem().currentDirectory);
     TheSystem().setDirFails = true;
-    EXPECT_STREQ("C:\\Games", GetExecutableDirectory());
+    EXPECT_FALSE(EnterExecutableDirectory());
 }
 
 TEST_F(SettingsTest, ExecutableAtTheDriveRootGivesTheDriveLetter) {
@@ -188,17 +188,17 @@ TEST_F(SettingsTest, SettingsPathRule) {
 }
 
 TEST_F(SettingsTest, NoFileGivesDefaultLabelsAndTheFirstEdition) {
-    ReadToolSettings();
+    ReadToolSettings(read_);
     const char* const letters[] = {"A", "B", "C", "X", "Y", "Z", "L", "R"};
     for (int i = 0; i < kButtonLabelCount; ++i) {
-        EXPECT_STREQ(letters[i], ButtonLabels[i]);
+        EXPECT_STREQ(letters[i], read_.labels[i]);
     }
-    EXPECT_EQ(0, CurrentProfile);
+    EXPECT_EQ(0, read_.profile);
     const std::string ini = kIniPath;
     EXPECT_EQ((std::vector<std::string>{"remove " + ini + ".new~", "read " + ini,
                                         "rename " + ini + ".old~ " + ini, "read " + ini + ".old~"}),
               TheSystem().fileCalls);
-    EXPECT_EQ("C:\\Padloom", TheSystem().currentDirectory);
+    EXPECT_TRUE(TheSystem().directoryCalls.empty());
 }
 
 TEST_F(SettingsTest, LabelsAndEditionComeFromTheFile) {
@@ -207,22 +207,22 @@ TEST_F(SettingsTest, LabelsAndEditionComeFromTheFile) {
                             "\r\nX=" + std::string(600, 'x') +
                             "\r\nz=  \r\nl=\"\"\r\nr=\"\r\n [keyname] \r\nY=not this one\r\n"
                             "[ Config ]\r\nRpgTypo=MAPLE\r\n  rpgtype = \"CEDAR\"  \r\n");
-    ReadToolSettings();
-    EXPECT_STREQ("", ButtonLabels[0]) << "an empty value is a label, not a missing key";
-    EXPECT_STREQ(kButtonSjis, ButtonLabels[1]);
-    EXPECT_STREQ(kHyojiSjis, ButtonLabels[2]);
-    EXPECT_EQ(std::string(511, 'x'), ButtonLabels[3]);
-    EXPECT_STREQ("Y", ButtonLabels[4]) << "only the first section of a name counts";
-    EXPECT_STREQ("", ButtonLabels[5]) << "blanks alone";
-    EXPECT_STREQ("", ButtonLabels[6]) << "one pair of quotes is taken off";
-    EXPECT_STREQ("\"", ButtonLabels[7]);
-    EXPECT_TRUE(ButtonLabelEncoding == TextEncoding::ShiftJis);
-    EXPECT_EQ(1, CurrentProfile);
+    ReadToolSettings(read_);
+    EXPECT_STREQ("", read_.labels[0]) << "an empty value is a label, not a missing key";
+    EXPECT_STREQ(kButtonSjis, read_.labels[1]);
+    EXPECT_STREQ(kHyojiSjis, read_.labels[2]);
+    EXPECT_EQ(std::string(511, 'x'), read_.labels[3]);
+    EXPECT_STREQ("Y", read_.labels[4]) << "only the first section of a name counts";
+    EXPECT_STREQ("", read_.labels[5]) << "blanks alone";
+    EXPECT_STREQ("", read_.labels[6]) << "one pair of quotes is taken off";
+    EXPECT_STREQ("\"", read_.labels[7]);
+    EXPECT_TRUE(read_.labelEncoding == TextEncoding::ShiftJis);
+    EXPECT_EQ(1, read_.profile);
 
     for (const char* other : {"cedar", "VX", "", "MAPLE"}) {
         TheSystem().PutFile(kIniPath, std::string("[Config]\nRpgType=") + other + "\n");
-        ReadToolSettings();
-        EXPECT_EQ(0, CurrentProfile) << other;
+        ReadToolSettings(read_);
+        EXPECT_EQ(0, read_.profile) << other;
     }
 }
 
@@ -231,19 +231,19 @@ TEST_F(SettingsTest, LabelsSavedAsUtf8OrUtf16AreReadAsUtf8) {
     const std::string utf8 = "[KeyName]\nA=決定\nB=Café\n[Config]\nRpgType=CEDAR\n";
     for (const std::string& file : {utf8, "\xEF\xBB\xBF" + utf8}) {
         TheSystem().PutFile(kIniPath, file);
-        ReadToolSettings();
-        EXPECT_STREQ("決定", ButtonLabels[0]);
-        EXPECT_STREQ("Café", ButtonLabels[1]);
-        EXPECT_TRUE(ButtonLabelEncoding == TextEncoding::Utf8);
-        EXPECT_EQ(1, CurrentProfile);
+        ReadToolSettings(read_);
+        EXPECT_STREQ("決定", read_.labels[0]);
+        EXPECT_STREQ("Café", read_.labels[1]);
+        EXPECT_TRUE(read_.labelEncoding == TextEncoding::Utf8);
+        EXPECT_EQ(1, read_.profile);
     }
     // "[KeyName]\r\nA=決\r\n" in UTF-16LE with its mark.
     const std::string utf16("\xFF\xFE[\0K\0e\0y\0N\0a\0m\0e\0]\0\r\0\n\0A\0=\0\x7A\x6C\r\0\n\0",
                             34);
     TheSystem().PutFile(kIniPath, utf16);
-    ReadToolSettings();
-    EXPECT_STREQ("決", ButtonLabels[0]);
-    EXPECT_TRUE(ButtonLabelEncoding == TextEncoding::Utf8);
+    ReadToolSettings(read_);
+    EXPECT_STREQ("決", read_.labels[0]);
+    EXPECT_TRUE(read_.labelEncoding == TextEncoding::Utf8);
     // 𠮷 is a surrogate pair; a surrogate without its partner shows as U+FFFD.
     // Big-endian, or without a mark, the labels are read all the same.
     // X holds the edges of each UTF-8 length and of the surrogates.
@@ -256,21 +256,21 @@ TEST_F(SettingsTest, LabelsSavedAsUtf8OrUtf16AreReadAsUtf8) {
     for (const std::string& file : {Utf16(u"\uFEFF" + pairs), Utf16(u"\uFEFF" + pairs, true),
                                     Utf16(pairs), Utf16(pairs, true)}) {
         TheSystem().PutFile(kIniPath, file);
-        ReadToolSettings();
-        EXPECT_STREQ("\xF0\xA0\xAE\xB7", ButtonLabels[0]);
-        EXPECT_STREQ("x\xEF\xBF\xBD", ButtonLabels[1]);
-        EXPECT_STREQ("\xEF\xBF\xBD", ButtonLabels[2]);
+        ReadToolSettings(read_);
+        EXPECT_STREQ("\xF0\xA0\xAE\xB7", read_.labels[0]);
+        EXPECT_STREQ("x\xEF\xBF\xBD", read_.labels[1]);
+        EXPECT_STREQ("\xEF\xBF\xBD", read_.labels[2]);
         EXPECT_STREQ(
             "\x7F\xC2\x80\xDF\xBF\xE0\xA0\x80\xED\x9F\xBF\xEF\xBF\xBD\xEF\xBF\xBD"
             "\xEE\x80\x80\xEF\xBF\xBF\xF0\x90\x80\x80\xF4\x8F\xBF\xBF\xEF\xBF\xBD"
             "\xEF\xBF\xBD\xEF\xBF\xBD\xEE\x80\x80",
-            ButtonLabels[3]);
-        EXPECT_TRUE(ButtonLabelEncoding == TextEncoding::Utf8);
+            read_.labels[3]);
+        EXPECT_TRUE(read_.labelEncoding == TextEncoding::Utf8);
     }
     // ASCII alone reads alike either way: the tool's own form.
     TheSystem().PutFile(kIniPath, "[KeyName]\nA=Jump\n");
-    ReadToolSettings();
-    EXPECT_TRUE(ButtonLabelEncoding == TextEncoding::ShiftJis);
+    ReadToolSettings(read_);
+    EXPECT_TRUE(read_.labelEncoding == TextEncoding::ShiftJis);
 }
 
 // Shift-JIS forms valid UTF-8 of two bytes easily (ﾃｽ is C3 BD, ﾃｽﾄ１ is
@@ -331,11 +331,11 @@ TEST_F(SettingsTest, LongLabelsAreCutAfterTheirLastWholeCharacter) {
     const std::string label(511, 'x');
     TheSystem().PutFile(kIniPath, "[KeyName]\nA=" + sjis + "\nB=x" + sjis + "\nC=x" + label +
                                       "\nX=\xC3\xBD" + label + "\n");
-    ReadToolSettings();
-    EXPECT_EQ(sjis.substr(0, 510), ButtonLabels[0]);
-    EXPECT_EQ("x" + sjis.substr(0, 510), ButtonLabels[1]);
-    EXPECT_EQ("x" + label.substr(1), ButtonLabels[2]);
-    EXPECT_EQ("\xC3\xBD" + label.substr(2), ButtonLabels[3]) << "half-width katakana";
+    ReadToolSettings(read_);
+    EXPECT_EQ(sjis.substr(0, 510), read_.labels[0]);
+    EXPECT_EQ("x" + sjis.substr(0, 510), read_.labels[1]);
+    EXPECT_EQ("x" + label.substr(1), read_.labels[2]);
+    EXPECT_EQ("\xC3\xBD" + label.substr(2), read_.labels[3]) << "half-width katakana";
 
     // Lead bytes at their edges, each before a byte that could lead too;
     // the bytes beside those ranges stand alone.
@@ -352,24 +352,24 @@ TEST_F(SettingsTest, LongLabelsAreCutAfterTheirLastWholeCharacter) {
         file += "\n";
     }
     TheSystem().PutFile(kIniPath, file);
-    ReadToolSettings();
+    ReadToolSettings(read_);
     for (int i = 0; i < 8; ++i) {
-        EXPECT_EQ(i < 4 ? 510u : 511u, std::strlen(ButtonLabels[i])) << keys[i];
+        EXPECT_EQ(i < 4 ? 510u : 511u, std::strlen(read_.labels[i])) << keys[i];
     }
 
     // With its mark, a file is UTF-8 even where a byte is not.
     TheSystem().PutFile(kIniPath, "\xEF\xBB\xBF[KeyName]\nA=" + utf8 + "\nB=xx" + utf8 +
                                       "\nC=" + label.substr(1) + "\xE6xx\n");
-    ReadToolSettings();
-    EXPECT_EQ(utf8.substr(0, 510), ButtonLabels[0]);
-    EXPECT_EQ("xx" + utf8.substr(0, 507), ButtonLabels[1]);
-    EXPECT_EQ(label.substr(1) + "\xE6", ButtonLabels[2]) << "a stray byte is a character";
+    ReadToolSettings(read_);
+    EXPECT_EQ(utf8.substr(0, 510), read_.labels[0]);
+    EXPECT_EQ("xx" + utf8.substr(0, 507), read_.labels[1]);
+    EXPECT_EQ(label.substr(1) + "\xE6", read_.labels[2]) << "a stray byte is a character";
 
     TheSystem().PutFile(kIniPath, Utf16(u"\uFEFF[KeyName]\nA=" + pairs + u"\nB=xxx" + pairs));
-    ReadToolSettings();
-    const std::string wide(ButtonLabels[0]);
+    ReadToolSettings(read_);
+    const std::string wide(read_.labels[0]);
     EXPECT_EQ(508u, wide.size());
-    EXPECT_EQ(wide, std::string(ButtonLabels[1]).substr(3));
+    EXPECT_EQ(wide, std::string(read_.labels[1]).substr(3));
 }
 
 TEST_F(SettingsTest, FirstCloseCreatesOnlyTheConfigSection) {
@@ -378,7 +378,7 @@ TEST_F(SettingsTest, FirstCloseCreatesOnlyTheConfigSection) {
         WriteToolSettings();
         EXPECT_FALSE(TheSystem().HasFile(kIniPath)) << unread;
     }
-    ReadToolSettings();
+    ReadToolSettings(read_);
     CurrentProfile = 1;
     WriteToolSettings();
     EXPECT_EQ("[Config]\r\nRpgType=CEDAR\r\n", TheSystem().FileText(kIniPath));
@@ -569,23 +569,23 @@ TEST_F(SettingsTest, ABackupLeftAsTheOnlyCopyIsPutBackNeverOverwritten) {
     // A leftover new file goes; the backup is put back.
     s.replaceError = 0;
     s.PutFile(ini + ".new~", "[Config]\r\nRpgType=CEDAR\r\n");
-    ReadToolSettings();
-    EXPECT_STREQ("Jump", ButtonLabels[0]);
-    EXPECT_EQ(0, CurrentProfile);
+    ReadToolSettings(read_);
+    EXPECT_STREQ("Jump", read_.labels[0]);
+    EXPECT_EQ(0, read_.profile);
     EXPECT_EQ((Files{{ini, maple}}), s.files);
 
     // Where it cannot be renamed, it is read, and the close makes the file
     // anew from it. Then the file wins: the backup is an old leftover.
     s.files = {{backup, maple}};
     s.moveFailures = 1;
-    ReadToolSettings();
-    EXPECT_STREQ("Jump", ButtonLabels[0]);
+    ReadToolSettings(read_);
+    EXPECT_STREQ("Jump", read_.labels[0]);
     s.moveFailures = 1;
     CurrentProfile = 1;
     WriteToolSettings();
     EXPECT_EQ((Files{{ini, cedar}, {backup, maple}}), s.files);
-    ReadToolSettings();
-    EXPECT_EQ(1, CurrentProfile);
+    ReadToolSettings(read_);
+    EXPECT_EQ(1, read_.profile);
 
     // A backup that cannot be read is not made the file's past.
     s.files = {{backup, maple}};
@@ -618,20 +618,6 @@ TEST(SettingsTextTest, KeysGoIntoTheirSectionWhereverItIs) {
     EXPECT_EQ(Utf16(u"\uFEFF[K]\nA=\uFFFDé決\U00010000\U00020BB7\uFFFF\uFFFD\uFFFD\uFFFD\n"),
               Edited(Utf16(u"\uFEFF[K]\nA=x\n"), "K", "A",
                      "\xFF\xC3\xA9決\xF0\x90\x80\x80\xF0\xA0\xAE\xB7\xEF\xBF\xBF\xED\xA0\x80"));
-}
-
-TEST_F(SettingsTest, LanguageFollowsTheSettingElseTheUsersLanguage) {
-    TheSystem().uiLanguage = 0x0409;
-    ChooseTextLanguage();
-    EXPECT_EQ(0x0409, TextLanguage);
-    TheSystem().PutFile(kIniPath, "[Config]\r\nLanguage=zh-Hant\r\n");
-    ChooseTextLanguage();
-    EXPECT_EQ(0x0404, TextLanguage);
-    for (const std::string& call : TheSystem().fileCalls) {
-        EXPECT_TRUE(call.rfind("read ", 0) == 0 || call.rfind("remove ", 0) == 0 ||
-                    call.rfind("rename ", 0) == 0)
-            << "read only, never written: " << call;
-    }
 }
 
 }  // namespace

@@ -70,19 +70,16 @@ bool operator==(const Grids& a, const Grids& b) {
 }
 
 // What creating the two page dialogs does: each page takes its controls and
-// builds its grid from the record.
+// the labels it was handed, and builds its grid from the record.
 void CreatePages() {
     InstallFakeRadios();
+    const RowLabels& labels = TheShell().pageLabels;
     for (int page = 0; page < kPageCount; ++page) {
         PageControls controls = {};
-        const char* labels[kRowCount];
-        for (int row = 0; row < kRowCount; ++row) {
-            labels[row] = ButtonLabels[row];
-        }
         for (int slot = 0; slot < kSlotCount; ++slot) {
             controls.radios[slot] = SlotRadios[page][slot];
         }
-        InitPageControls(page, controls, labels, ButtonLabelEncoding);
+        InitPageControls(page, controls, labels.texts, labels.encoding);
     }
 }
 
@@ -107,11 +104,16 @@ class ToolFlowTest : public testing::Test {
     }
 
     // What the process end does with the devices that the start opened.
-    void TearDown() override { InputDevices.CloseDevices(); }
+    void TearDown() override {
+        InputDevices.CloseDevices();
+        UseLanguage(0x0411);
+    }
 
-    // Starts the tool with the given settings file, then forgets the calls.
+    // Starts the tool with the given settings file, as WinMain does, then
+    // forgets the calls.
     void Start(const std::string& ini) {
         TheSystem().PutFile(kIniPath, ini);
+        PrepareStart();
         OnMainWindowCreate(kMainWindow);
         ASSERT_TRUE(TheShell().Called("StartTimer"));
         ASSERT_TRUE(TheView().messages.empty());
@@ -172,6 +174,7 @@ TEST_F(ToolFlowTest, StartsWithSettingsThenDevicesThenRecordThenPages) {
         seen.push_back(line);
     };
 
+    PrepareStart();
     OnMainWindowCreate(kMainWindow);
 
     EXPECT_EQ(MessageBoxOwner, kMainWindow);
@@ -186,9 +189,34 @@ TEST_F(ToolFlowTest, StartsWithSettingsThenDevicesThenRecordThenPages) {
                                                "StartTimer"};
     EXPECT_EQ(seen, expected);
     EXPECT_EQ(TheShell().editionSelection, 1);
-    EXPECT_STREQ(ButtonLabels[0], "Jump");
+    EXPECT_STREQ(TheShell().pageLabels.texts[0], "Jump");
+    EXPECT_STREQ(TheShell().pageLabels.texts[1], "B");
     EXPECT_TRUE(TheView().messages.empty());
     EXPECT_FALSE(TheShell().ended);
+}
+
+// WinMain's first step, before any text is shown, enters the executable's
+// folder and reads the file that the start then takes the edition from:
+// each once, and the file is never written.
+TEST_F(ToolFlowTest, LanguageFollowsTheSettingElseTheUsersLanguage) {
+    TheSystem().uiLanguage = 0x0409;
+    PrepareStart();
+    EXPECT_EQ(0x0409, TextLanguage);
+    TheSystem().PutFile(kIniPath, "[Config]\r\nLanguage=zh-Hant\r\nRpgType=CEDAR\r\n");
+    TheSystem().fileCalls.clear();
+    TheSystem().directoryCalls.clear();
+    PrepareStart();
+    EXPECT_EQ(0x0404, TextLanguage);
+    OnMainWindowCreate(kMainWindow);
+    EXPECT_EQ(CurrentProfile, 1);
+    EXPECT_EQ(TheSystem().directoryCalls, std::vector<std::string>{"C:\\Padloom"});
+    const std::vector<std::string>& calls = TheSystem().fileCalls;
+    EXPECT_EQ(std::count(calls.begin(), calls.end(), "read " + kIniPath), 1);
+    for (const std::string& call : calls) {
+        EXPECT_TRUE(call.rfind("read ", 0) == 0 || call.rfind("remove ", 0) == 0 ||
+                    call.rfind("rename ", 0) == 0)
+            << "read only, never written: " << call;
+    }
 }
 
 TEST_F(ToolFlowTest, UnknownEditionStartsWithTheFirstAndItsDefaults) {
@@ -203,6 +231,7 @@ TEST_F(ToolFlowTest, DeviceFailureWarnsAndEndsBeforeLoadingOrWriting) {
     TheRegistry().PutValue(kCedarKey, "ButtonAssign", kRegBinary, CedarRecord());
     TheDevices().createAnswer = kEFail;
 
+    PrepareStart();
     OnMainWindowCreate(kMainWindow);
 
     ASSERT_EQ(TheView().messages.size(), 1u);

@@ -2,7 +2,7 @@
 // record, grids, cursors, radio handles, input devices and the view double.
 #pragma once
 
-#include "ui/platform_refs.h"
+#include "base/platform_refs.h"
 
 void ResetToolState();
 

@@ -11,7 +11,6 @@
 #include "assign/assign_page_win32.h"
 #include "assign/assign_record.h"
 #include "assign/slot_grid.h"
-#include "store/tool_settings.h"
 
 namespace {
 
@@ -84,10 +83,7 @@ class AssignPageWine : public ::testing::Test {
         std::memcpy(AssignRecord, DefaultAssignRecord, kAssignRecordSize);
         std::memset(SlotGrid, 0, sizeof SlotGrid);
         SlotCursor[0] = SlotCursor[1] = 0;
-        const char* const letters[kRowCount] = {"A", "B", "C", "X", "Y", "Z", "L", "R"};
-        for (int row = 0; row < kRowCount; ++row) {
-            std::strcpy(ButtonLabels[row], letters[row]);
-        }
+        labels_ = {{"A", "B", "C", "X", "Y", "Z", "L", "R"}, TextEncoding::ShiftJis};
 
         WNDCLASSA windowClass = {};
         windowClass.lpfnWndProc = HostProc;
@@ -103,7 +99,7 @@ class AssignPageWine : public ::testing::Test {
 
     HWND CreatePage(DLGPROC procedure) {
         HWND page = CreateDialogParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDD_ASSIGN_PAGE),
-                                       host_, procedure, 0);
+                                       host_, procedure, reinterpret_cast<LPARAM>(&labels_));
         if (page != nullptr) {
             ShowWindow(page, SW_SHOW);
         }
@@ -126,6 +122,7 @@ class AssignPageWine : public ::testing::Test {
     }
 
     HWND host_ = nullptr;
+    RowLabels labels_ = {};  // what the start-up hands the pages
 };
 
 TEST_F(AssignPageWine, TemplateIsTheClassicPageLayout) {
@@ -190,8 +187,8 @@ TEST_F(AssignPageWine, TemplateIsTheClassicPageLayout) {
 }
 
 TEST_F(AssignPageWine, PageShowsItsControlsLabelsAndGrid) {
-    std::strcpy(ButtonLabels[0], "\x8c\x88\x92\xe8");  // 決定 in Shift-JIS
-    ButtonLabels[3][0] = '\0';
+    labels_.texts[0] = "\x8c\x88\x92\xe8";  // 決定 in Shift-JIS
+    labels_.texts[3] = "";
     HWND page = CreatePage(KeyboardPageProc);
     ASSERT_NE(page, nullptr);
     EXPECT_FALSE(GetWindowLongA(page, GWL_STYLE) & WS_CAPTION);

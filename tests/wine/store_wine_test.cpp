@@ -11,13 +11,14 @@
 #include <vector>
 
 #include "assign/assign_record.h"
+#include "base/text_id.h"
 #include "doubles/view_double.h"
 #include "record_bytes.h"
 #include "store/assign_store.h"
+#include "store/executable_directory.h"
 #include "store/registry_key.h"
 #include "store/runtime_profiles.h"
 #include "store/tool_settings.h"
-#include "ui/texts.h"
 
 namespace {
 
@@ -271,12 +272,16 @@ class WineSettingsTest : public ::testing::Test {
     }
     std::string directory_;
     std::string iniPath_;
+    StartSettings read_ = {};
 };
 
-TEST_F(WineSettingsTest, DirectoryIsTheExecutablesAndBecomesCurrent) {
+TEST_F(WineSettingsTest, DirectoryIsTheExecutablesAndBecomesCurrentWhenEntered) {
     SetCurrentDirectoryA("C:\\");
     EXPECT_EQ(directory_, GetExecutableDirectory());
     char current[MAX_PATH] = {};
+    GetCurrentDirectoryA(sizeof(current), current);
+    EXPECT_STREQ("C:\\", current);
+    EXPECT_TRUE(EnterExecutableDirectory());
     GetCurrentDirectoryA(sizeof(current), current);
     EXPECT_EQ(directory_, current);
 }
@@ -287,23 +292,23 @@ TEST_F(WineSettingsTest, ReadsShiftJisLabelsAndTheEdition) {
     const std::string hyoji = "\x95\x5C\x8E\xA6";
     PutFile("[KeyName]\r\nA=" + jump + "\r\nB=\r\nC=" + hyoji + "\r\nX=" + std::string(600, 'x') +
             "\r\n[Config]\r\nRpgType=CEDAR\r\n");
-    ReadToolSettings();
-    EXPECT_EQ(jump, ButtonLabels[0]);
-    EXPECT_STREQ("", ButtonLabels[1]);
-    EXPECT_EQ(hyoji, ButtonLabels[2]);
-    EXPECT_EQ(std::string(511, 'x'), ButtonLabels[3]);
-    EXPECT_STREQ("Y", ButtonLabels[4]);
-    EXPECT_EQ(1, CurrentProfile);
+    ReadToolSettings(read_);
+    EXPECT_EQ(jump, read_.labels[0]);
+    EXPECT_STREQ("", read_.labels[1]);
+    EXPECT_EQ(hyoji, read_.labels[2]);
+    EXPECT_EQ(std::string(511, 'x'), read_.labels[3]);
+    EXPECT_STREQ("Y", read_.labels[4]);
+    EXPECT_EQ(1, read_.profile);
 
     PutFile("[Config]\r\nRpgType=cedar\r\n");
-    ReadToolSettings();
-    EXPECT_EQ(0, CurrentProfile);
+    ReadToolSettings(read_);
+    EXPECT_EQ(0, read_.profile);
 }
 
 TEST_F(WineSettingsTest, FirstCloseCreatesOnlyConfigAndLaterWritesKeepLabels) {
-    ReadToolSettings();
-    EXPECT_STREQ("A", ButtonLabels[0]);
-    EXPECT_EQ(0, CurrentProfile);
+    ReadToolSettings(read_);
+    EXPECT_STREQ("A", read_.labels[0]);
+    EXPECT_EQ(0, read_.profile);
     CurrentProfile = 1;
     WriteToolSettings();
     char names[256] = {};
@@ -425,8 +430,8 @@ TEST_F(WineSettingsTest, AFolderPathLongerThanMaxPathIsReadAndWritten) {
     const std::string ini = "\\\\?\\" + folder + "\\Padloom.ini";
     PutFileAt(ini, "[KeyName]\r\nA=Jump\r\n");
     ExecutableDirectory().Assign(folder.c_str());
-    ReadToolSettings();
-    EXPECT_STREQ("Jump", ButtonLabels[0]);
+    ReadToolSettings(read_);
+    EXPECT_STREQ("Jump", read_.labels[0]);
     CurrentProfile = 1;
     WriteToolSettings();
     EXPECT_EQ("[KeyName]\r\nA=Jump\r\n\r\n[Config]\r\nRpgType=CEDAR\r\n", FileTextAt(ini));

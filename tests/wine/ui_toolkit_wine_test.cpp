@@ -10,13 +10,13 @@
 #include <set>
 #include <string>
 
+#include "app/page_table_win32.h"
 #include "app/window_layout_win32.h"
 #include "assign/assign_page.h"
 #include "res/resource.h"
 #include "ui/center_window_win32.h"
 #include "ui/combo_box_control_win32.h"
 #include "ui/control_font_win32.h"
-#include "ui/page_table_win32.h"
 #include "ui/tab_page_set_win32.h"
 #include "ui/texts.h"
 #include "ui/wide_text_win32.h"
@@ -33,6 +33,13 @@ HINSTANCE Instance() {
 HWND CreateHost(int width, int height) {
     return CreateWindowExA(0, "STATIC", "host", WS_POPUP | WS_VISIBLE, 0, 0, width, height, nullptr,
                            nullptr, Instance(), nullptr);
+}
+
+// The rows' labels the pages are made with, as the start-up hands them.
+LPARAM Labels() {
+    static const RowLabels labels = {{"A", "B", "C", "X", "Y", "Z", "L", "R"},
+                                     TextEncoding::ShiftJis};
+    return reinterpret_cast<LPARAM>(&labels);
 }
 
 bool HasVisibleStyle(HWND window) {
@@ -92,7 +99,7 @@ TEST_F(TabPageSetTest, BuildShowsTheInitialPageOrTheFirst) {
     for (const auto& c : cases) {
         SCOPED_TRACE(c.initial);
         TabPageSet set;
-        set.Build(tab_, Instance(), PageTable, c.initial, 5, 25);
+        set.Build(tab_, Instance(), PageTable, c.initial, 5, 25, Labels());
         EXPECT_EQ(set.Tab(), tab_);
         ASSERT_EQ(set.ItemCount(), 2) << "a rebuild left old tabs behind";
         EXPECT_TRUE(TabText(tab_, 0) == L"ゲームパッド");
@@ -103,7 +110,7 @@ TEST_F(TabPageSetTest, BuildShowsTheInitialPageOrTheFirst) {
 
 TEST_F(TabPageSetTest, SelectFollowsTheTabOrAnIndex) {
     TabPageSet set;
-    set.Build(tab_, Instance(), PageTable, 0, 5, 25);
+    set.Build(tab_, Instance(), PageTable, 0, 5, 25, Labels());
     // A click on a tab changes the tab control's selection first.
     SendMessageA(tab_, TCM_SETCURSEL, 1, 0);
     set.Select(-1);
@@ -144,7 +151,7 @@ TEST_F(TabPageSetTest, LongTextsAreShownWhole) {
     controls.cancel = cancel;
     TakeMainWindowDpi(host_);
     ASSERT_EQ(MainWindowDpi(), 96);
-    TabPages.Build(tab_, Instance(), PageTable, 0, 5, 25);
+    TabPages.Build(tab_, Instance(), PageTable, 0, 5, 25, Labels());
     SetUpPages(Instance());
     ApplyMainLayout(host_, controls);
     HWND page = TabPages.Page(0);

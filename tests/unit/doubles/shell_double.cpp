@@ -91,7 +91,8 @@ int EditionSelection() {
     return TheShell().editionSelection;
 }
 
-void BuildPages(WindowRef, InstanceRef, int initialPage) {
+void BuildPages(WindowRef, InstanceRef, int initialPage, const RowLabels& labels) {
+    TheShell().pageLabels = labels;
     Record("BuildPages " + std::to_string(initialPage));
 }
 

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "app/shell_port.h"
+#include "assign/assign_page.h"
 
 struct ShellDouble {
     // One line per call, such as "AddEdition MAPLE" or "EndProcess 0".
@@ -22,6 +23,7 @@ struct ShellDouble {
     std::vector<std::string> editions;  // items added to the combo box
     int editionSelection = -1;          // the combo box's selection
     int selectedTab = 0;
+    RowLabels pageLabels = {};  // what BuildPages handed the pages
     bool ended = false;
     int exitCode = -1;
 

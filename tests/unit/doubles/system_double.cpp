@@ -3,6 +3,7 @@
 #include <cstring>
 #include <iterator>
 
+#include "input/library_port.h"
 #include "store/system_port.h"
 
 SystemDouble& TheSystem() {

@@ -1,5 +1,5 @@
-// The module path, the current directory, whole files and the user's
-// language, held in memory with the platform's answers. Any operation can be
+// The module path, the current directory, whole files, the user's language
+// and the loading of system DLLs, held in memory with the platform's answers. Any operation can be
 // made to fail, and every call is recorded.
 #pragma once
 

@@ -3,14 +3,6 @@
 // Captions are texts of the tool's own, in the language chosen at start.
 #pragma once
 
-#include <windows.h>
-
-#include "ui/texts.h"
-
-struct PageRow {
-    TextId caption;
-    WORD templateId;
-    DLGPROC dialogProc;
-};
+#include "ui/tab_page_set_win32.h"
 
 extern const PageRow PageTable[];

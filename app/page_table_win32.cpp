@@ -1,4 +1,4 @@
-#include "ui/page_table_win32.h"
+#include "app/page_table_win32.h"
 
 #include "assign/assign_page_win32.h"
 
