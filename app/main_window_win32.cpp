@@ -28,6 +28,8 @@ constexpr GUID kHidInterface = {
     0x4D1E55B2, 0xF16F, 0x11CF, {0x88, 0xCB, 0x00, 0x11, 0x11, 0x00, 0x00, 0x30}};
 
 HDEVNOTIFY HidNotification = nullptr;
+// The control that had the focus when the window was last left.
+HWND FocusWhenLeft = nullptr;
 // The caption's and the taskbar's icons at the window's DPI.
 HICON WindowIcons[2] = {};
 
@@ -116,6 +118,20 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
             }
             ListenForControllers(window);
             SetWindowIcons(window);
+            return 0;
+        case WM_ACTIVATE:
+            // The focus goes back where it was, as the dialog manager does
+            // for a dialog; DefWindowProcW would give it to the window itself.
+            // Given while the window is still hidden, it would activate the
+            // window there, which costs Wine a round with the X server.
+            if (LOWORD(wParam) == WA_INACTIVE) {
+                FocusWhenLeft = GetFocus();
+            } else if (HIWORD(wParam) == 0) {
+                // Not a control of a page hidden meanwhile.
+                const bool back = FocusWhenLeft != nullptr && IsChild(window, FocusWhenLeft) &&
+                                  IsWindowVisible(FocusWhenLeft);
+                OnActivate(back ? FocusWhenLeft : nullptr);
+            }
             return 0;
         case kMakeLaterPagesMessage:
             MakeLaterPages(window, MainWindowControls);

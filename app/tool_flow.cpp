@@ -98,10 +98,13 @@ void StartTool(WindowRef mainWindow) {
     }
     labels.encoding = Settings.labelEncoding;
     shell::BuildPages(MainWindowControls.tab, ModuleInstance, CurrentPage, labels);
-    view::Focus(SelectedRadio(CurrentPage));
     ShowControllerLineLaidOut(mainWindow);
     shell::CenterOnItsMonitor(mainWindow);
     shell::StartTimer(mainWindow);
+}
+
+void OnActivate(WindowRef focusedBefore) {
+    view::Focus(focusedBefore != nullptr ? focusedBefore : SelectedRadio(CurrentPage));
 }
 
 void OnTick(WindowRef mainWindow) {

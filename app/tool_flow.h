@@ -19,10 +19,13 @@ void PrepareStart();
 // made: the window's creation is then to fail.
 bool OnMainWindowCreate(WindowRef mainWindow);
 // The edition read at start, devices, the edition combo box, the record, the
-// pages (with the labels read at start; the focus on the shown page's
-// selected slot), the layout, centring and the timer, in that order. Ends
-// the process when the devices cannot be opened.
+// pages (with the labels read at start), the layout, centring and the
+// timer, in that order. Ends the process when the devices cannot be opened.
 void StartTool(WindowRef mainWindow);
+// The window is activated (first when it is shown): the keys act on what is
+// seen, so the focus goes back to the control that had it when the window
+// was left, or at first to the shown page's selected slot.
+void OnActivate(WindowRef focusedBefore);
 // The capture step; a controller whose reads find it lost asks for a
 // refresh, as a device change does.
 void OnTick(WindowRef mainWindow);
