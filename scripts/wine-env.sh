@@ -42,7 +42,8 @@ start_xvfb() {
     fifo=$(mktemp -u)
     mkfifo "$fifo"
     # Xvfb writes the number to fd 3 once it accepts clients.
-    Xvfb ":$num" -displayfd 3 -screen 0 "$size" -nolisten tcp 3>"$fifo" >/dev/null 2>&1 &
+    # No key repeats, which a key held on a busy machine would make.
+    Xvfb ":$num" -displayfd 3 -screen 0 "$size" -nolisten tcp -ardelay 60000 3>"$fifo" >/dev/null 2>&1 &
     XVFB_PID=$!
     if read -r -t 20 got <"$fifo" && [ "$got" = "$num" ]; then
       rm -f "$fifo"

@@ -270,7 +270,10 @@ class Session:
                 continue
             log = open(self.work / f"xvfb-{attempt}.log", "wb")
             self.xvfb = subprocess.Popen(
-                ["Xvfb", f":{number}", "-screen", "0", "1024x768x24", "-nolisten", "tcp"],
+                # No key repeats: a key held longer than the repeat delay on a
+                # busy machine would press again.
+                ["Xvfb", f":{number}", "-screen", "0", "1024x768x24", "-nolisten", "tcp",
+                 "-ardelay", "60000"],
                 stdin=subprocess.DEVNULL, stdout=log, stderr=log)
             log.close()
             self.env["DISPLAY"] = f":{number}"
