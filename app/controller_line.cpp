@@ -5,11 +5,11 @@
 #include "input/input_device_set.h"
 #include "ui/view_port.h"
 
-void ShowControllerLine(WindowRef line) {
+bool ShowControllerLine(WindowRef line) {
     const InputDeviceSet& set = InputDevices;
     if (set.padCount == 0 && set.unopenedCount == 0) {
-        view::SetText(line, IDS_NO_CONTROLLER);
-        return;
+        const TextPart none = OwnText(IDS_NO_CONTROLLER);
+        return view::SetTextPartsWithin(line, &none, 1, -1, 2);
     }
     // A controller whose object answers as if it were unplugged is not read,
     // whatever the enumeration says: it counts with those not opened.
@@ -32,5 +32,5 @@ void ShowControllerLine(WindowRef line) {
         parts[count++] = OwnText(IDS_CONTROLLERS_UNOPENED, notOpened);
     }
     // Two lines beside the combo box; a longer name ends in an ellipsis.
-    view::SetTextPartsWithin(line, parts, count, 1, 2);
+    return view::SetTextPartsWithin(line, parts, count, 1, 2);
 }

@@ -5,4 +5,5 @@
 
 #include "base/platform_refs.h"
 
-void ShowControllerLine(WindowRef line);
+// True where the line's text (before it is fitted to its room) changed.
+bool ShowControllerLine(WindowRef line);

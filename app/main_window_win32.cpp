@@ -3,6 +3,8 @@
 #include <commctrl.h>
 #include <dbt.h>
 
+#include "app/main_window_state_win32.h"
+#include "app/pages_win32.h"
 #include "app/tool_flow.h"
 #include "app/window_layout_win32.h"
 #include "res/resource.h"
@@ -11,6 +13,8 @@
 #include "ui/view_port.h"
 #include "ui/warning_box.h"
 #include "ui/wide_text_win32.h"
+
+MainWindowState MainWindow = {};
 
 namespace {
 
@@ -27,33 +31,6 @@ constexpr UINT kWmGetDpiScaledSize = 0x02E4;
 constexpr GUID kHidInterface = {
     0x4D1E55B2, 0xF16F, 0x11CF, {0x88, 0xCB, 0x00, 0x11, 0x11, 0x00, 0x00, 0x30}};
 
-HDEVNOTIFY HidNotification = nullptr;
-// The control that had the focus when the window was last left.
-HWND FocusWhenLeft = nullptr;
-// The caption's and the taskbar's icons at the window's DPI.
-HICON WindowIcons[2] = {};
-
-// The icon's image of the size the DPI asks for: the class icon is made for
-// the system DPI only, and a scaled one is blurred.
-void SetWindowIcons(HWND window) {
-    const int dpi = MainWindowDpi();
-    const int sizes[2] = {DpiScale(16, dpi), DpiScale(32, dpi)};
-    const WPARAM kinds[2] = {ICON_SMALL, ICON_BIG};
-    for (int i = 0; i < 2; ++i) {
-        HICON icon = static_cast<HICON>(LoadImageW(static_cast<HINSTANCE>(ModuleInstance),
-                                                   MAKEINTRESOURCEW(IDI_PADLOOM), IMAGE_ICON,
-                                                   sizes[i], sizes[i], LR_DEFAULTCOLOR));
-        if (icon == nullptr) {
-            continue;
-        }
-        SendMessageW(window, WM_SETICON, kinds[i], reinterpret_cast<LPARAM>(icon));
-        if (WindowIcons[i] != nullptr) {
-            DestroyIcon(WindowIcons[i]);
-        }
-        WindowIcons[i] = icon;
-    }
-}
-
 // DBT_DEVNODES_CHANGED reaches every top-level window when a device comes or
 // goes; the HID arrival and removal come to the registered window. Wine may
 // send only the latter, Windows both.
@@ -62,7 +39,8 @@ void ListenForControllers(HWND window) {
     filter.dbcc_size = sizeof(filter);
     filter.dbcc_devicetype = DBT_DEVTYP_DEVICEINTERFACE;
     filter.dbcc_classguid = kHidInterface;
-    HidNotification = RegisterDeviceNotificationW(window, &filter, DEVICE_NOTIFY_WINDOW_HANDLE);
+    MainWindow.hidNotification =
+        RegisterDeviceNotificationW(window, &filter, DEVICE_NOTIFY_WINDOW_HANDLE);
 }
 
 bool ControllersMayHaveChanged(WPARAM event, LPARAM data) {
@@ -92,10 +70,9 @@ bool RegisterMainWindowClass(HINSTANCE instance) {
 
 HWND CreateMainWindow(HINSTANCE instance, int showCommand, LPVOID parameter) {
     // Made on the monitor it opens on, so that it starts at that monitor's
-    // DPI; the creation sizes it for that DPI and centres it there.
+    // DPI; the start-up's pass sizes it for that DPI and centres it there.
     const LayoutRect work = CursorMonitorWorkArea();
-    const MainLayout layout = MainLayoutAt(kBaseDpi);
-    RECT outer = {0, 0, layout.clientWidth, layout.clientHeight};
+    RECT outer = {0, 0, DpiScale(474, kBaseDpi), DpiScale(303, kBaseDpi)};
     AdjustWindowRectEx(&outer, kMainWindowStyle, FALSE, kMainWindowExStyle);
     HWND window = CreateWindowExW(kMainWindowExStyle, kMainWindowClass, WideText(IDS_TITLE).Get(),
                                   kMainWindowStyle, work.x, work.y, outer.right - outer.left,
@@ -117,7 +94,7 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
                 return -1;
             }
             ListenForControllers(window);
-            SetWindowIcons(window);
+            SetWindowIcons(MainWindow);
             return 0;
         case WM_ACTIVATE:
             // The focus goes back where it was, as the dialog manager does
@@ -125,16 +102,17 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
             // Given while the window is still hidden, it would activate the
             // window there, which costs Wine a round with the X server.
             if (LOWORD(wParam) == WA_INACTIVE) {
-                FocusWhenLeft = GetFocus();
+                MainWindow.focusWhenLeft = GetFocus();
             } else if (HIWORD(wParam) == 0) {
                 // Not a control of a page hidden meanwhile.
-                const bool back = FocusWhenLeft != nullptr && IsChild(window, FocusWhenLeft) &&
-                                  IsWindowVisible(FocusWhenLeft);
-                OnActivate(back ? FocusWhenLeft : nullptr);
+                HWND before = MainWindow.focusWhenLeft;
+                const bool back =
+                    before != nullptr && IsChild(window, before) && IsWindowVisible(before);
+                OnActivate(back ? before : nullptr);
             }
             return 0;
-        case kMakeLaterPagesMessage:
-            MakeLaterPages(window, MainWindowControls);
+        case pages::kMakeLaterMessage:
+            pages::MakeLater(MainWindow.planned ? &MainWindow.plan : nullptr);
             return 0;
         case WM_TIMER:
             if (wParam == IDT_REFRESH) {
@@ -143,19 +121,35 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
                 OnTick(window);
             }
             return 0;
-        case WM_DPICHANGED:
+        case WM_DPICHANGED: {
             // Both words carry the same DPI on Windows; the rectangle keeps
             // the window under the cursor on the new monitor.
-            ChangeMainWindowDpi(window, MainWindowControls, HIWORD(wParam),
-                                *reinterpret_cast<const RECT*>(lParam));
-            SetWindowIcons(window);
-            OnDpiChange(window);
+            const RECT* suggested = reinterpret_cast<const RECT*>(lParam);
+            OnDpiChange(window, HIWORD(wParam), suggested->left, suggested->top);
             return 0;
+        }
         case kWmGetDpiScaledSize:
             // Windows 10 1703 and later ask before a move to a monitor of
             // another DPI, so that the window reaches its size in one step.
-            *reinterpret_cast<SIZE*>(lParam) = MainWindowSizeAt(window, static_cast<int>(wParam));
+            *reinterpret_cast<SIZE*>(lParam) =
+                MainWindowSizeAt(MainWindow, static_cast<int>(wParam));
             return TRUE;
+        case WM_SETTINGCHANGE:
+            // Windows has kept the outer rectangle and drawn the new frame
+            // inside it, or changed the work area.
+            if (wParam == SPI_SETNONCLIENTMETRICS) {
+                OnFrameChange(window);
+            } else if (wParam == SPI_SETWORKAREA) {
+                OnDisplayChange(window);
+            }
+            return 0;
+        case WM_THEMECHANGED:
+        case WM_DWMCOMPOSITIONCHANGED:
+            OnFrameChange(window);
+            return 0;
+        case WM_DISPLAYCHANGE:
+            OnDisplayChange(window);
+            return 0;
         case WM_DEVICECHANGE:
             if (ControllersMayHaveChanged(wParam, lParam)) {
                 OnDeviceChange(window);
@@ -173,7 +167,7 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
             if (LOWORD(wParam) == IDOK) {
                 AcceptAndClose(window);
             } else if (LOWORD(wParam) == IDCANCEL) {
-                SendMessageW(window, WM_CLOSE, 0, 0);
+                Cancel(window);
             } else if (LOWORD(wParam) == IDC_EDITION && HIWORD(wParam) == CBN_SELCHANGE) {
                 SwitchProfile();
             }
@@ -184,9 +178,9 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
         case WM_DESTROY:
             KillTimer(window, IDT_TICK);
             KillTimer(window, IDT_REFRESH);
-            if (HidNotification != nullptr) {
-                UnregisterDeviceNotification(HidNotification);
-                HidNotification = nullptr;
+            if (MainWindow.hidNotification != nullptr) {
+                UnregisterDeviceNotification(MainWindow.hidNotification);
+                MainWindow.hidNotification = nullptr;
             }
             PostQuitMessage(0);
             return 0;

@@ -4,33 +4,35 @@
 
 #include <cstdlib>
 
-#include "app/page_table_win32.h"
+#include "app/main_window_state_win32.h"
+#include "app/pages_win32.h"
 #include "app/process_globals_win32.h"
 #include "app/shell_port.h"
-#include "app/tool_flow.h"
-#include "app/window_fonts_win32.h"
 #include "app/window_layout_win32.h"
-#include "assign/assign_page.h"
 #include "res/resource.h"
 #include "store/runtime_profiles.h"
-#include "ui/center_window_win32.h"
-#include "ui/main_layout.h"
+#include "ui/dpi_win32.h"
 #include "ui/wide_text_win32.h"
 
 namespace {
 
 constexpr DWORD kControlExStyle = WS_EX_CONTROLPARENT;
-// What every page is made with, kept until the last is made (its texts are
-// the start-up's settings, which stay).
-RowLabels PageLabels = {};
 constexpr DWORD kTabStyle = WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | WS_TABSTOP;
 constexpr DWORD kComboStyle = WS_CHILD | WS_VISIBLE | WS_TABSTOP | CBS_DROPDOWNLIST;
 constexpr DWORD kOkStyle = WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_DEFPUSHBUTTON;
 constexpr DWORD kCancelStyle = WS_CHILD | WS_VISIBLE | WS_TABSTOP;
+// No prefix, as a product name may hold an '&'.
 constexpr DWORD kLineStyle = WS_CHILD | WS_VISIBLE | SS_LEFT | SS_NOPREFIX;
 constexpr UINT kTickMilliseconds = 20;
 // Long enough for a burst of device messages, short enough to feel at once.
 constexpr UINT kRefreshDelayMilliseconds = 300;
+
+// Where the drawing puts a control before anything is measured: the first
+// pass moves only what the fonts and texts need elsewhere.
+class NothingMeasured final : public TextMeasure {
+  public:
+    TextExtent Measure(LayoutText, int) const override { return {0, 0}; }
+};
 
 HWND CreateControl(HWND parent, HINSTANCE instance, const wchar_t* className, int id, TextId text,
                    DWORD style, const LayoutRect& rect) {
@@ -43,37 +45,10 @@ HWND Hwnd(WindowRef window) {
     return static_cast<HWND>(window);
 }
 
-}  // namespace
-
-namespace shell {
-
-bool CreateMainControls(WindowRef mainWindow, InstanceRef instanceRef, MainControls& controls) {
-    // The tab control's class must be registered before it is created.
-    INITCOMMONCONTROLSEX classes = {sizeof(classes), ICC_TAB_CLASSES};
-    InitCommonControlsEx(&classes);
-    HWND parent = Hwnd(mainWindow);
-    HINSTANCE instance = static_cast<HINSTANCE>(instanceRef);
-    TakeMainWindowDpi(parent);
-    const MainLayout layout = MainLayoutAt(MainWindowDpi());
-    HWND tab = CreateControl(parent, instance, WC_TABCONTROLW, IDC_TAB, 0, kTabStyle, layout.tab);
-    HWND combo =
-        CreateControl(parent, instance, L"COMBOBOX", IDC_EDITION, 0, kComboStyle, layout.combo);
-    HWND ok = CreateControl(parent, instance, L"BUTTON", IDOK, IDS_OK, kOkStyle, layout.ok);
-    HWND cancel = CreateControl(parent, instance, L"BUTTON", IDCANCEL, IDS_CANCEL, kCancelStyle,
-                                layout.cancel);
-    // No prefix, as a product name may hold an '&'.
-    HWND line = CreateControl(parent, instance, L"STATIC", IDC_CONTROLLER_LINE, 0, kLineStyle,
-                              layout.controllerLine);
-    controls.tab = tab;
-    controls.combo = combo;
-    controls.ok = ok;
-    controls.cancel = cancel;
-    controls.controllerLine = line;
-    if (tab == nullptr || ok == nullptr || cancel == nullptr) {
-        return false;
-    }
-    // Every text the controls may show: their own, the editions' names and
-    // the counts' digits (a controller's name is whatever it is).
+// The controls' face: the template's, unless it lacks a glyph of what the
+// controls may show: their own texts, the editions' names and the counts'
+// digits (a controller's name is whatever it is).
+void ChooseControlsFont(MainWindowState& state) {
     WideText sample;
     sample.Append(L"0123456789");
     for (const RuntimeProfile& profile : RuntimeProfiles) {
@@ -90,7 +65,48 @@ bool CreateMainControls(WindowRef mainWindow, InstanceRef instanceRef, MainContr
     for (TextId text : texts) {
         sample.AppendOwn(text, 0);
     }
-    SetControlsFont(controls, MainWindowDpi(), sample.Get());
+    state.controlsFace = ChooseFont(ControlFontDescription(kBaseDpi), 12, kBaseDpi, state.dpi,
+                                    sample.Get(), nullptr, state.controlsFont);
+    const HWND controls[] = {state.tab, state.combo, state.ok, state.cancel, state.controllerLine};
+    for (HWND control : controls) {
+        SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(state.controlsFont.Handle()),
+                     FALSE);
+    }
+}
+
+}  // namespace
+
+namespace shell {
+
+bool CreateMainControls(WindowRef mainWindow, InstanceRef instanceRef, MainControls& controls) {
+    // The tab control's class must be registered before it is created.
+    INITCOMMONCONTROLSEX classes = {sizeof(classes), ICC_TAB_CLASSES};
+    InitCommonControlsEx(&classes);
+    MainWindowState& state = MainWindow;
+    HWND parent = Hwnd(mainWindow);
+    HINSTANCE instance = static_cast<HINSTANCE>(instanceRef);
+    state.window = parent;
+    state.dpi = WindowDpi(parent);
+    LayoutInputs drawing = {};
+    drawing.dpi = state.dpi;
+    const MainPlan drawn = PlanMainWindow(drawing, NothingMeasured());
+    state.tab = CreateControl(parent, instance, WC_TABCONTROLW, IDC_TAB, 0, kTabStyle, drawn.tab);
+    state.combo =
+        CreateControl(parent, instance, L"COMBOBOX", IDC_EDITION, 0, kComboStyle, drawn.combo);
+    state.ok = CreateControl(parent, instance, L"BUTTON", IDOK, IDS_OK, kOkStyle, drawn.ok);
+    state.cancel = CreateControl(parent, instance, L"BUTTON", IDCANCEL, IDS_CANCEL, kCancelStyle,
+                                 drawn.cancel);
+    state.controllerLine = CreateControl(parent, instance, L"STATIC", IDC_CONTROLLER_LINE, 0,
+                                         kLineStyle, drawn.controllerLine);
+    controls.tab = state.tab;
+    controls.combo = state.combo;
+    controls.ok = state.ok;
+    controls.cancel = state.cancel;
+    controls.controllerLine = state.controllerLine;
+    if (state.tab == nullptr || state.ok == nullptr || state.cancel == nullptr) {
+        return false;
+    }
+    ChooseControlsFont(state);
     return true;
 }
 
@@ -115,35 +131,25 @@ int EditionSelection() {
 }
 
 void BuildPages(WindowRef tab, InstanceRef instance, int initialPage, const RowLabels& labels) {
-    RECT tabRect = {};
-    GetClientRect(Hwnd(tab), &tabRect);
-    const RECT display = TabDisplayArea(Hwnd(tab), tabRect.right, tabRect.bottom);
-    // The hidden pages wait until the window is shown: the player sees the
-    // window sooner, and nothing else. They are made by the first message the
-    // loop takes: GetMessage takes posted messages before input and timers,
-    // so no key, click or tick reaches a page or its grid before it exists.
-    PageLabels = labels;
-    TabPages.Build(Hwnd(tab), static_cast<HINSTANCE>(instance), PageTable, initialPage,
-                   display.left, display.top, reinterpret_cast<LPARAM>(&PageLabels), true);
-    SetUpPages(static_cast<HINSTANCE>(instance));
-    PostMessageW(GetParent(Hwnd(tab)), kMakeLaterPagesMessage, 0, 0);
+    pages::Build(Hwnd(tab), static_cast<HINSTANCE>(instance), initialPage, labels, MainWindow.dpi,
+                 MainWindow.controlsFace.face.lfFaceName);
 }
 
 int SelectedTab() {
-    return TabPages.CurrentSelection();
+    return pages::SelectedTab();
 }
 
 void ShowPage(int page) {
-    MakeLaterPages(GetParent(TabPages.Tab()), MainWindowControls);
-    TabPages.Select(page);
+    pages::MakeLater(MainWindow.planned ? &MainWindow.plan : nullptr);
+    pages::Show(page);
 }
 
-void LayOutMainWindow(WindowRef mainWindow, const MainControls& controls) {
-    ApplyMainLayout(Hwnd(mainWindow), controls);
+void TakeDpi(WindowRef, int dpi) {
+    TakeMainWindowDpi(MainWindow, dpi);
 }
 
-void CenterOnItsMonitor(WindowRef window) {
-    CenterWindow(Hwnd(window), nullptr);
+void LayOutMainWindow(WindowRef, const LayoutPass& pass) {
+    ::LayOutMainWindow(MainWindow, pass);
 }
 
 void StartTimer(WindowRef window) {
@@ -164,12 +170,12 @@ void ShowControl(WindowRef control, bool visible) {
     }
 }
 
-void CloseWindow(WindowRef window) {
+void SendClose(WindowRef window) {
     SendMessageW(Hwnd(window), WM_CLOSE, 0, 0);
 }
 
-void DestroyWindow(WindowRef window) {
-    ::DestroyWindow(Hwnd(window));
+void DestroyMainWindow(WindowRef window) {
+    DestroyWindow(Hwnd(window));
 }
 
 void EndProcess(int exitCode) {

@@ -21,16 +21,65 @@
 
 InstanceRef ModuleInstance = nullptr;
 int CurrentPage = 0;
-MainControls MainWindowControls;
 
 namespace {
 
 constexpr std::int32_t kDeviceThreshold = 1000;
+constexpr int kMostFollowingPasses = 3;
 
 static_assert(kRowCount == kButtonLabelCount, "a label for every row");
 
 // What the settings file said when the tool started.
 StartSettings Settings;
+// The main window's controls, as the shell made them.
+MainControls Controls;
+
+// The layout's passes: one at a time, and the causes that arrived during one
+// taken after it, a DPI change with its DPI and the corner Windows suggested.
+bool LayingOut = false;
+unsigned PendingCauses = 0;
+struct {
+    int dpi;
+    int left;
+    int top;
+} PendingDpi = {};
+
+unsigned Bit(LayoutCause cause) {
+    return 1u << static_cast<unsigned>(cause);
+}
+
+void RunPass(WindowRef mainWindow, const LayoutPass& pass) {
+    LayingOut = true;
+    shell::LayOutMainWindow(mainWindow, pass);
+    LayingOut = false;
+}
+
+void LayOut(WindowRef mainWindow, const LayoutPass& pass) {
+    if (LayingOut) {
+        PendingCauses |= Bit(pass.cause);
+        return;
+    }
+    RunPass(mainWindow, pass);
+    // Each pass measures every input anew, so one more covers every cause
+    // that came meanwhile; a DPI change first takes its DPI. A window across
+    // two monitors of different DPIs could be moved back and forth by its own
+    // passes: a few rounds, then the last stands.
+    for (int round = 0; round < kMostFollowingPasses && PendingCauses != 0; ++round) {
+        LayoutPass next = {LayoutCause::DisplayChange, 0, 0};
+        if ((PendingCauses & Bit(LayoutCause::DpiChange)) != 0) {
+            shell::TakeDpi(mainWindow, PendingDpi.dpi);
+            next = {LayoutCause::DpiChange, PendingDpi.left, PendingDpi.top};
+        } else {
+            for (int cause = kLayoutCauseCount - 1; cause >= 0; --cause) {
+                if ((PendingCauses & (1u << cause)) != 0) {
+                    next.cause = static_cast<LayoutCause>(cause);
+                }
+            }
+        }
+        PendingCauses = 0;
+        RunPass(mainWindow, next);
+    }
+}
 
 // Folds the grids into the record and stores it. A failed store (its box is
 // already shown) puts the record back as it was, so nothing has changed.
@@ -43,13 +92,6 @@ bool StoreEdits(bool announce) {
     }
     std::memcpy(AssignRecord, before, sizeof(before));
     return false;
-}
-
-// The line takes the lines its text needs at its width in its font, so the
-// window is laid out again whenever one of them changes.
-void ShowControllerLineLaidOut(WindowRef mainWindow) {
-    ShowControllerLine(MainWindowControls.controllerLine);
-    shell::LayOutMainWindow(mainWindow, MainWindowControls);
 }
 
 }  // namespace
@@ -69,7 +111,7 @@ void PrepareStart() {
 
 bool OnMainWindowCreate(WindowRef mainWindow) {
     MessageBoxOwner = mainWindow;
-    if (!shell::CreateMainControls(mainWindow, ModuleInstance, MainWindowControls)) {
+    if (!shell::CreateMainControls(mainWindow, ModuleInstance, Controls)) {
         Warn(IDS_CONTROLS_FAILED);
         return false;
     }
@@ -85,7 +127,7 @@ void StartTool(WindowRef mainWindow) {
         shell::EndProcess(0);
         return;
     }
-    shell::AttachEditionCombo(MainWindowControls.combo);
+    shell::AttachEditionCombo(Controls.combo);
     for (const RuntimeProfile& profile : RuntimeProfiles) {
         shell::AddEdition(profile.typeName);
     }
@@ -97,9 +139,10 @@ void StartTool(WindowRef mainWindow) {
         labels.texts[row] = Settings.labels[row];
     }
     labels.encoding = Settings.labelEncoding;
-    shell::BuildPages(MainWindowControls.tab, ModuleInstance, CurrentPage, labels);
-    ShowControllerLineLaidOut(mainWindow);
-    shell::CenterOnItsMonitor(mainWindow);
+    shell::BuildPages(Controls.tab, ModuleInstance, CurrentPage, labels);
+    // The line takes the lines its text needs, so it is set before the pass.
+    ShowControllerLine(Controls.controllerLine);
+    LayOut(mainWindow, {LayoutCause::Start, 0, 0});
     shell::StartTimer(mainWindow);
 }
 
@@ -123,7 +166,7 @@ void OnTabChange() {
     }
     CurrentPage = page;
     shell::ShowPage(CurrentPage);
-    shell::ShowControl(MainWindowControls.controllerLine, CurrentPage == 0);
+    shell::ShowControl(Controls.controllerLine, CurrentPage == 0);
 }
 
 void OnDeviceChange(WindowRef mainWindow) {
@@ -133,11 +176,28 @@ void OnDeviceChange(WindowRef mainWindow) {
 void OnDeviceRefresh(WindowRef mainWindow) {
     shell::StopDeviceRefresh(mainWindow);
     InputDevices.RefreshControllers();
-    ShowControllerLineLaidOut(mainWindow);
+    // The line may take more or fewer lines now.
+    if (ShowControllerLine(Controls.controllerLine)) {
+        LayOut(mainWindow, {LayoutCause::DeviceRefresh, 0, 0});
+    }
 }
 
-void OnDpiChange(WindowRef mainWindow) {
-    ShowControllerLineLaidOut(mainWindow);
+void OnDpiChange(WindowRef mainWindow, int dpi, int left, int top) {
+    if (LayingOut) {
+        PendingDpi = {dpi, left, top};
+        PendingCauses |= Bit(LayoutCause::DpiChange);
+        return;
+    }
+    shell::TakeDpi(mainWindow, dpi);
+    LayOut(mainWindow, {LayoutCause::DpiChange, left, top});
+}
+
+void OnFrameChange(WindowRef mainWindow) {
+    LayOut(mainWindow, {LayoutCause::FrameChange, 0, 0});
+}
+
+void OnDisplayChange(WindowRef mainWindow) {
+    LayOut(mainWindow, {LayoutCause::DisplayChange, 0, 0});
 }
 
 void SwitchProfile() {
@@ -163,11 +223,15 @@ void SwitchProfile() {
 void AcceptAndClose(WindowRef mainWindow) {
     // A failed store keeps the window open so that the edits are not lost.
     if (StoreEdits(true)) {
-        shell::CloseWindow(mainWindow);
+        shell::SendClose(mainWindow);
     }
+}
+
+void Cancel(WindowRef mainWindow) {
+    shell::SendClose(mainWindow);
 }
 
 void CloseTool(WindowRef mainWindow) {
     WriteToolSettings();
-    shell::DestroyWindow(mainWindow);
+    shell::DestroyMainWindow(mainWindow);
 }

@@ -8,7 +8,6 @@
 extern InstanceRef ModuleInstance;
 // The page shown in the tab control, fed to every tick.
 extern int CurrentPage;
-extern MainControls MainWindowControls;
 
 // The process's first step, before any text is shown: enters the executable's
 // folder, reads the settings file once (StartTool takes the edition and the
@@ -19,8 +18,9 @@ void PrepareStart();
 // made: the window's creation is then to fail.
 bool OnMainWindowCreate(WindowRef mainWindow);
 // The edition read at start, devices, the edition combo box, the record, the
-// pages (with the labels read at start), the layout, centring and the
-// timer, in that order. Ends the process when the devices cannot be opened.
+// pages (with the labels read at start), the controller line, the layout
+// (centred on the cursor's monitor) and the timer, in that order. Ends the
+// process when the devices cannot be opened.
 void StartTool(WindowRef mainWindow);
 // The window is activated (first when it is shown): the keys act on what is
 // seen, so the focus goes back to the control that had it when the window
@@ -31,15 +31,27 @@ void OnActivate(WindowRef focusedBefore);
 void OnTick(WindowRef mainWindow);
 void OnTabChange();
 // A controller may have come or gone: the controllers are brought up to date
-// once the messages of a burst have stopped coming.
+// once the messages of a burst have stopped coming, and the window is laid
+// out again where the controller line's text changed.
 void OnDeviceChange(WindowRef mainWindow);
 void OnDeviceRefresh(WindowRef mainWindow);
-// The window has taken its fonts and layout at a new DPI: the controller
-// line's text is fitted again to its new width.
-void OnDpiChange(WindowRef mainWindow);
+
+// The causes that lay the window out while it is open, one pass each. A
+// cause that arrives while a pass runs (the pass's own move can make Windows
+// send WM_DPICHANGED at once) is taken after it, never inside it.
+// WM_DPICHANGED: the new DPI and the top-left corner Windows suggests.
+void OnDpiChange(WindowRef mainWindow, int dpi, int left, int top);
+// The frame's metrics, the theme or the desktop's composition changed:
+// Windows kept the outer rectangle and drew another frame inside it.
+void OnFrameChange(WindowRef mainWindow);
+// The screen or its work area changed: the window is kept on it.
+void OnDisplayChange(WindowRef mainWindow);
+
 // The user picked an item in the edition combo box.
 void SwitchProfile();
 // OK: stores the record and closes; a failed store leaves the window open.
 void AcceptAndClose(WindowRef mainWindow);
+// Cancel: closes without storing, as the close box does.
+void Cancel(WindowRef mainWindow);
 // WM_CLOSE: remembers the edition, then destroys the window.
 void CloseTool(WindowRef mainWindow);

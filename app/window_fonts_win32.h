@@ -1,24 +1,27 @@
-// The main window's two fonts in one place: its controls' (the tab, the
-// combo box, OK, Cancel and the controller line) and its pages'. Each is
-// chosen once, in a face that shows its texts, made for the window's DPI and
-// given to its controls; at a new DPI both are made again in the faces
-// chosen, with no new look-up. The fonts live until the process ends.
+// A font face chosen once, in a face that shows its texts, and made at any
+// DPI from then on with no new look-up: the main window's controls' font and
+// the pages' font each have one.
 #pragma once
 
 #include <windows.h>
 
-#include "app/shell_port.h"
+#include "ui/control_font_win32.h"
 
-// The controls' font at a DPI, in a face that shows `sample` (every text the
-// controls may show), given to each of them.
-void SetControlsFont(const MainControls& controls, int dpi, const wchar_t* sample);
+struct FontChoice {
+    LOGFONTW face;  // its height is set for each DPI
+    // The height at a DPI: size * dpi / per (12 pixels at 96 DPI, or the
+    // template's points at 72).
+    int size;
+    int per;
+};
 
-// The pages' font: the template's point size at `dpi`, in the face the
-// dialog manager gave them unless it lacks a glyph of their texts (then one
-// that has them, the controls' face first). Their controls keep the dialog
-// manager's own font where that is the one wanted. Chosen with the first
-// pages made; pages made later are given the same.
-void SetPagesFont(int points, int dpi);
-
-// Both fonts at a new DPI, in the faces chosen, given to their controls.
-void ChangeFontsDpi(const MainControls& controls, int dpi);
+// `wanted`'s face where it has a glyph for every character of `texts`, else
+// one that has them (`firstChoice` tried first; see ControlFont). The font
+// found, at `dpi`, is held by `font`.
+FontChoice ChooseFont(const LOGFONTW& wanted, int size, int per, int dpi, const wchar_t* texts,
+                      const wchar_t* firstChoice, ControlFont& font);
+// The chosen face at a DPI, held by `font` (the one it held is deleted).
+void MakeFontAt(const FontChoice& choice, int dpi, ControlFont& font);
+// The height of a font's characters and their leading, as controls lay
+// out their text lines.
+int FontLineHeight(HFONT font);

@@ -1,315 +1,241 @@
 #include "app/window_layout_win32.h"
 
 #include <commctrl.h>
-#include <uxtheme.h>
 
-#include "app/process_globals_win32.h"
-#include "app/window_fonts_win32.h"
-#include "assign/assign_page.h"
+#include "app/pages_win32.h"
+#include "res/resource.h"
 #include "ui/dialog_units_win32.h"
 #include "ui/dpi_win32.h"
-#include "ui/main_layout.h"
-#include "ui/wide_text_win32.h"
+#include "ui/text_fit_win32.h"
+#include "ui/window_batch_win32.h"
 
 namespace {
 
-constexpr int kMostPageChildren = 48;
-
-struct PageGeometry {
-    int childCount;
-    HWND children[kMostPageChildren];
-    // The template's item of each child, by its id.
-    const DialogItem* items[kMostPageChildren];
-    HWND hint;
-    HWND reset;
-};
-
-// The pages as they were made; see SetUpPages.
-struct {
-    int pageCount;
-    PageGeometry pages[TabPageSet::kMaxPages];
-    DialogItem items[kMostPageChildren];
-    int itemCount;
-    int points;  // the template's font's
-} Made = {};
-
-int LayoutDpi = kBaseDpi;
-// What the last layout measured, at LayoutDpi: the start of the size
-// answered for another DPI before its fonts exist.
-LayoutMeasures Measured = {};
-// What the frame takes beyond the one computed for LayoutDpi (or less),
-// learnt from the client area the system gave.
-SIZE FrameExtra = {};
-
-RECT RectIn(HWND window, HWND parent) {
-    RECT rect = {};
-    GetWindowRect(window, &rect);
-    MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&rect), 2);
-    return rect;
-}
-
-// Moves a child window, unless it is there already: a move costs a round of
-// messages, and at start-up most controls are where they were made.
-void MoveTo(HWND control, const RECT& rect) {
-    if (control == nullptr) {
-        return;
+// The plan's texts as the window's controls show them, measured in the fonts
+// of one DPI: the controls' for OK, Cancel and the controller line, the
+// pages' for Reset and the hint.
+class WindowTexts final : public TextMeasure {
+  public:
+    WindowTexts(const MainWindowState& state, HFONT controls, HFONT pages)
+        : dc_(CreateCompatibleDC(nullptr)), controls_(controls), pages_(pages), state_(state) {}
+    ~WindowTexts() {
+        if (dc_ != nullptr) {
+            DeleteDC(dc_);
+        }
     }
-    const RECT now = RectIn(control, GetParent(control));
-    if (now.left != rect.left || now.top != rect.top || now.right != rect.right ||
-        now.bottom != rect.bottom) {
-        SetWindowPos(control, nullptr, rect.left, rect.top, rect.right - rect.left,
-                     rect.bottom - rect.top, SWP_NOZORDER | SWP_NOACTIVATE);
-    }
-}
+    WindowTexts(const WindowTexts&) = delete;
+    WindowTexts& operator=(const WindowTexts&) = delete;
 
-void Place(HWND control, const LayoutRect& rect) {
-    MoveTo(control, {rect.x, rect.y, rect.x + rect.width, rect.y + rect.height});
-}
-
-HWND Hwnd(WindowRef window) {
-    return static_cast<HWND>(window);
-}
-
-// The size a control's text takes in its own font: on one line, or broken
-// into lines no wider than `width` when that is above 0. `flags` adds to
-// DrawTextW's; without DT_NOPREFIX an '&' marks an access key, as a button
-// draws it.
-SIZE TextSize(HDC dc, HWND control, int width, UINT flags = 0) {
-    if (dc == nullptr) {
+    TextExtent Measure(LayoutText text, int width) const override {
+        switch (text) {
+            case LayoutText::Ok:
+                return Of(state_.ok, controls_, width, false);
+            case LayoutText::Cancel:
+                return Of(state_.cancel, controls_, width, false);
+            case LayoutText::Reset:
+                return Of(pages::Reset(), pages_, width, false);
+            case LayoutText::Hint:
+                return Of(pages::Hint(), pages_, width, false);
+            case LayoutText::ControllerLine:
+                return Line(width);
+        }
         return {0, 0};
     }
-    wchar_t text[512] = {};
-    GetWindowTextW(control, text, 512);
-    RECT area = {0, 0, width, 0};
-    // A control without a font of its own draws in the system font.
-    HFONT font = reinterpret_cast<HFONT>(SendMessageW(control, WM_GETFONT, 0, 0));
-    font = font != nullptr ? font : static_cast<HFONT>(GetStockObject(SYSTEM_FONT));
-    const HGDIOBJ previous = SelectObject(dc, font);
-    DrawTextW(dc, text, -1, &area,
-              DT_CALCRECT | flags | (width > 0 ? DT_WORDBREAK : DT_SINGLELINE));
-    SelectObject(dc, previous);
-    return {area.right - area.left, area.bottom - area.top};
-}
 
-// A page's controls where the template puts them in the font they are drawn
-// with, the same whichever DPI the page was made at. Reset and the hint show
-// their whole text: Reset widens to the left, and the hint keeps to its left
-// and wraps onto more lines where its text is longer than the room left.
-void PlacePage(const PageGeometry& made, SIZE baseUnits, const MainLayout& layout, HDC dc) {
-    RECT hintRect = {};
-    RECT resetRect = {};
-    for (int c = 0; c < made.childCount; ++c) {
-        if (made.items[c] == nullptr) {
-            continue;
-        }
-        const RECT rect = DialogItemPixels(*made.items[c], baseUnits);
-        if (made.children[c] == made.hint) {
-            hintRect = rect;
-        } else if (made.children[c] == made.reset) {
-            resetRect = rect;
-        } else {
-            MoveTo(made.children[c], rect);
-        }
-    }
-    HWND hint = made.hint;
-    HWND reset = made.reset;
-    if (hint == nullptr || reset == nullptr) {
-        return;
-    }
-    const int gap = resetRect.left - hintRect.right;
-    const int resetWidth = TextSize(dc, reset, 0).cx + 2 * layout.textPadding;
-    if (resetWidth > resetRect.right - resetRect.left) {
-        resetRect.left = resetRect.right - resetWidth;
-        hintRect.right = resetRect.left - gap;
-    }
-    MoveTo(reset, resetRect);
-    const int width = hintRect.right - hintRect.left;
-    const bool wraps = TextSize(dc, hint, 0).cx > width;
-    // A vertically centred static shows one line only.
-    const LONG_PTR style = GetWindowLongPtrW(hint, GWL_STYLE);
-    const LONG_PTR wanted = wraps ? style & ~SS_CENTERIMAGE : style | SS_CENTERIMAGE;
-    if (wanted != style) {
-        SetWindowLongPtrW(hint, GWL_STYLE, wanted);
-    }
-    if (wraps) {
-        const LONG height = TextSize(dc, hint, width).cy;
-        if (height > hintRect.bottom - hintRect.top) {
-            hintRect.bottom = hintRect.top + height;
-        }
-    }
-    MoveTo(hint, hintRect);
-}
+    // The controller line's text as fitted at the width last measured.
+    const wchar_t* FittedLine() const { return fittedLine_.Get(); }
 
-// Where the pages' controls reach, from a page's top-left corner.
-void MeasurePages(LayoutMeasures& measures) {
-    for (int i = 0; i < Made.pageCount; ++i) {
-        const PageGeometry& made = Made.pages[i];
-        for (int c = 0; c < made.childCount; ++c) {
-            const RECT rect = RectIn(made.children[c], GetParent(made.children[c]));
-            measures.pageRight = rect.right > measures.pageRight ? rect.right : measures.pageRight;
-            measures.pageBottom =
-                rect.bottom > measures.pageBottom ? rect.bottom : measures.pageBottom;
+  private:
+    TextExtent Of(HWND control, HFONT font, int width, bool noPrefix) const {
+        if (control == nullptr) {
+            return {0, 0};
         }
+        wchar_t text[512] = {};
+        GetWindowTextW(control, text, 512);
+        return Extent(MeasureText(dc_, font, text, width, noPrefix));
     }
-}
 
-// Everything the layout at LayoutDpi depends on, in the fonts set now; the
-// pages' own controls are placed and fitted on the way.
-LayoutMeasures Measure(const MainControls& controls) {
-    const MainLayout drawn = MainLayoutAt(LayoutDpi);
-    LayoutMeasures measures = {};
-    const RECT display = TabDisplayArea(Hwnd(controls.tab), drawn.tab.width, drawn.tab.height);
-    measures.tabInsets = {display.left, display.top, drawn.tab.width - display.right,
-                          drawn.tab.height - display.bottom};
-    // One memory DC for every measure: each GetDC of a control costs more.
-    HDC dc = CreateCompatibleDC(nullptr);
-    if (Made.pageCount > 0 && Made.pages[0].childCount > 0) {
-        const SIZE baseUnits = FontDialogUnits(
-            reinterpret_cast<HFONT>(SendMessageW(Made.pages[0].children[0], WM_GETFONT, 0, 0)));
-        for (int i = 0; i < Made.pageCount; ++i) {
-            PlacePage(Made.pages[i], baseUnits, drawn, dc);
-        }
-    }
-    MeasurePages(measures);
-    const HWND buttons[] = {Hwnd(controls.ok), Hwnd(controls.cancel)};
-    for (HWND button : buttons) {
-        const LONG width = button != nullptr ? TextSize(dc, button, 0).cx : 0;
-        measures.buttonText = width > measures.buttonText ? width : measures.buttonText;
-    }
     // As the static draws it: broken at words, '&' shown as it is.
-    if (controls.controllerLine != nullptr) {
-        measures.lineHeight = TextSize(dc, Hwnd(controls.controllerLine),
-                                       drawn.controllerLine.width, DT_NOPREFIX | DT_EXPANDTABS)
-                                  .cy;
+    TextExtent Line(int width) const {
+        TextToFit fit = {};
+        fittedLine_.Clear();
+        if (!TextToFitOf(state_.controllerLine, fit)) {
+            return Of(state_.controllerLine, controls_, width, true);
+        }
+        if (dc_ != nullptr) {
+            FitText(dc_, controls_, fit, width, fittedLine_);
+        }
+        return Extent(MeasureText(dc_, controls_, fittedLine_.Get(), width, true));
     }
-    if (dc != nullptr) {
-        DeleteDC(dc);
+
+    static TextExtent Extent(SIZE size) { return {size.cx, size.cy}; }
+
+    HDC dc_;
+    HFONT controls_;
+    HFONT pages_;
+    const MainWindowState& state_;
+    mutable WideText fittedLine_;
+};
+
+// What the tab's frame and row take from it, in its font.
+LayoutInsets TabInsets(HWND tab) {
+    constexpr int kSide = 1000;
+    RECT area = {0, 0, kSide, kSide};
+    if (tab != nullptr) {
+        TabCtrl_AdjustRect(tab, FALSE, &area);
     }
-    return measures;
+    return {area.left, area.top, kSide - area.right, kSide - area.bottom};
 }
 
-// The window's outer size for a client area at a DPI, in its own frame.
-SIZE OuterSize(HWND window, const MainLayout& layout, int dpi) {
-    return WindowSizeForClient(window, layout.clientWidth, layout.clientHeight, dpi);
+// The inputs every pass and every answer share; the frame, the work area and
+// the placement are the caller's.
+LayoutInputs InputsAt(int dpi, HFONT pagesFont) {
+    LayoutInputs inputs = {};
+    inputs.dpi = dpi;
+    const SIZE units = FontDialogUnits(pagesFont);
+    inputs.dialogUnitX = units.cx;
+    inputs.dialogUnitY = units.cy;
+    inputs.pageItems = pages::TemplateItems(inputs.pageItemCount);
+    return inputs;
 }
 
-void Resize(HWND window, int width, int height) {
-    SetWindowPos(window, nullptr, 0, 0, width, height, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+bool Same(const RECT& rect, const LayoutRect& planned) {
+    return rect.left == planned.x && rect.top == planned.y &&
+           rect.right - rect.left == planned.width && rect.bottom - rect.top == planned.height;
+}
+
+void SetWindowRect(HWND window, const LayoutRect& rect) {
+    SetWindowPos(window, nullptr, rect.x, rect.y, rect.width, rect.height,
+                 SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOOWNERZORDER);
+}
+
+void Apply(MainWindowState& state, const MainPlan& plan, const wchar_t* line) {
+    wchar_t shown[512] = {};
+    GetWindowTextW(state.controllerLine, shown, 512);
+    if (state.controllerLine != nullptr && lstrcmpW(shown, line) != 0) {
+        SetWindowTextW(state.controllerLine, line);
+    }
+    {
+        WindowBatch batch;
+        batch.Move(state.tab, plan.tab);
+        batch.Move(state.combo, plan.combo);
+        batch.Move(state.controllerLine, plan.controllerLine);
+        batch.Move(state.ok, plan.ok);
+        batch.Move(state.cancel, plan.cancel);
+    }
+    pages::Place(plan);
+    state.plan = plan;
+    state.planned = true;
+    RECT outer = {};
+    GetWindowRect(state.window, &outer);
+    if (!Same(outer, plan.window)) {
+        SetWindowRect(state.window, plan.window);
+    }
+    // The frame taken is the one the window has; a system that draws another
+    // once the window is sized (as Wine 8 may after WM_DPICHANGED) gets one
+    // more move with the frame it drew.
+    RECT client = {};
+    GetClientRect(state.window, &client);
+    if (client.right != plan.clientWidth || client.bottom != plan.clientHeight) {
+        const LayoutInsets frame = FrameAsItIs(state.window);
+        LayoutRect again = plan.window;
+        again.width = plan.clientWidth + frame.left + frame.right;
+        again.height = plan.clientHeight + frame.top + frame.bottom;
+        SetWindowRect(state.window, again);
+    }
 }
 
 }  // namespace
 
-int MainWindowDpi() {
-    return LayoutDpi;
-}
-
-void TakeMainWindowDpi(HWND mainWindow) {
-    LayoutDpi = WindowDpi(mainWindow);
-}
-
-RECT TabDisplayArea(HWND tab, int width, int height) {
-    RECT area = {0, 0, width, height};
-    if (tab != nullptr) {
-        TabCtrl_AdjustRect(tab, FALSE, &area);
-    }
-    return area;
-}
-
-void SetUpPages(HINSTANCE instance) {
-    if (Made.itemCount == 0) {
-        Made.itemCount =
-            ReadDialogItems(instance, IDD_ASSIGN_PAGE, Made.items, kMostPageChildren, &Made.points);
-    }
-    Made.pageCount = TabPages.PageCount();
-    for (int i = 0; i < Made.pageCount; ++i) {
-        HWND page = TabPages.Page(i);
-        PageGeometry& made = Made.pages[i];
-        if (page == nullptr || made.childCount > 0) {
-            continue;
-        }
-        for (HWND child = GetWindow(page, GW_CHILD);
-             child != nullptr && made.childCount < kMostPageChildren;
-             child = GetWindow(child, GW_HWNDNEXT)) {
-            const int id = GetDlgCtrlID(child);
-            made.hint = id == kHintId ? child : made.hint;
-            made.reset = id == IDC_RESET ? child : made.reset;
-            made.items[made.childCount] = nullptr;
-            for (int t = 0; t < Made.itemCount; ++t) {
-                // The hint's id is 0xFFFF in the template, -1 as an int.
-                if (Made.items[t].id == (id & 0xFFFF)) {
-                    made.items[made.childCount] = &Made.items[t];
-                }
-            }
-            made.children[made.childCount++] = child;
-        }
-        // Themed Windows draws the page on the tab's own background, as one
-        // with it; the classic look is unchanged.
-        EnableThemeDialogTexture(page, ETDT_ENABLETAB);
-        KeepDialogFromRescaling(page);
-    }
-    SetPagesFont(Made.points, LayoutDpi);
-}
-
-void MakeLaterPages(HWND mainWindow, const MainControls& controls) {
-    if (TabPages.MakeLaterPages()) {
-        SetUpPages(reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(mainWindow, GWLP_HINSTANCE)));
-        ApplyMainLayout(mainWindow, controls);
-    }
-}
-
-void ApplyMainLayout(HWND mainWindow, const MainControls& controls) {
-    Measured = Measure(controls);
-    const MainLayout layout = MainLayoutFor(LayoutDpi, Measured);
-    HWND tab = Hwnd(controls.tab);
-    Place(tab, layout.tab);
-    Place(Hwnd(controls.combo), layout.combo);
-    Place(Hwnd(controls.controllerLine), layout.controllerLine);
-    Place(Hwnd(controls.ok), layout.ok);
-    Place(Hwnd(controls.cancel), layout.cancel);
-    // The pages fill the display area, so that none draws over the tab's
-    // frame; the tab has grown until their controls lie inside it.
-    const RECT display = TabDisplayArea(tab, layout.tab.width, layout.tab.height);
-    for (int i = 0; i < TabPages.PageCount(); ++i) {
-        MoveTo(TabPages.Page(i), display);
-    }
-    SIZE outer = OuterSize(mainWindow, layout, LayoutDpi);
-    outer.cx += FrameExtra.cx;
-    outer.cy += FrameExtra.cy;
-    RECT window = {};
-    GetWindowRect(mainWindow, &window);
-    if (window.right - window.left != outer.cx || window.bottom - window.top != outer.cy) {
-        Resize(mainWindow, outer.cx, outer.cy);
-    }
-    // The frame computed is the documented one; a system that draws another
-    // (a theme's caption, a padded border, a frame of another DPI) must
-    // neither cut the client area nor leave it larger than laid out.
-    RECT client = {};
-    GetClientRect(mainWindow, &client);
-    const LONG dx = layout.clientWidth - client.right;
-    const LONG dy = layout.clientHeight - client.bottom;
-    if (dx != 0 || dy != 0) {
-        FrameExtra.cx += dx;
-        FrameExtra.cy += dy;
-        Resize(mainWindow, outer.cx + dx, outer.cy + dy);
-    }
-}
-
-SIZE MainWindowSizeAt(HWND mainWindow, int dpi) {
-    const MainLayout layout = MainLayoutFor(dpi, RescaledMeasures(Measured, dpi, LayoutDpi));
-    return OuterSize(mainWindow, layout, dpi);
-}
-
-void ChangeMainWindowDpi(HWND mainWindow, const MainControls& controls, int dpi,
-                         const RECT& suggested) {
-    LayoutDpi = dpi > 0 ? dpi : kBaseDpi;
-    FrameExtra = {};
-    SetWindowPos(mainWindow, nullptr, suggested.left, suggested.top,
-                 suggested.right - suggested.left, suggested.bottom - suggested.top,
-                 SWP_NOZORDER | SWP_NOACTIVATE);
-    if (controls.tab == nullptr) {
+void LayOutMainWindow(MainWindowState& state, const LayoutPass& pass) {
+    if (state.tab == nullptr) {
         return;
     }
-    ChangeFontsDpi(controls, LayoutDpi);
-    ApplyMainLayout(mainWindow, controls);
-    RedrawWindow(mainWindow, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+    const HFONT pagesFont = pages::Font();
+    LayoutInputs inputs = InputsAt(state.dpi, pagesFont);
+    inputs.tabInsets = TabInsets(state.tab);
+    inputs.frame = FrameAsItIs(state.window);
+    inputs.workArea = WindowMonitorWorkArea(state.window);
+    RECT outer = {};
+    GetWindowRect(state.window, &outer);
+    inputs.corner = {outer.left, outer.top};
+    switch (pass.cause) {
+        case LayoutCause::Start:
+            inputs.placement = WindowPlacement::Centred;
+            break;
+        case LayoutCause::DpiChange:
+            inputs.placement = WindowPlacement::At;
+            inputs.corner = {pass.left, pass.top};
+            break;
+        default:
+            inputs.placement = WindowPlacement::Kept;
+            break;
+    }
+    const WindowTexts texts(state, state.controlsFont.Handle(), pagesFont);
+    const MainPlan plan = PlanMainWindow(inputs, texts);
+    Apply(state, plan, texts.FittedLine());
+    if (pass.cause == LayoutCause::DpiChange || pass.cause == LayoutCause::FrameChange) {
+        // The controls were given their fonts without a redraw.
+        RedrawWindow(state.window, nullptr, nullptr,
+                     RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
+    }
+}
+
+SIZE MainWindowSizeAt(MainWindowState& state, int dpi) {
+    if (state.preparedDpi != dpi || state.preparedFont.Handle() == nullptr) {
+        MakeFontAt(state.controlsFace, dpi, state.preparedFont);
+        state.preparedDpi = dpi;
+    }
+    const HFONT controls = state.preparedFont.Handle();
+    const HFONT pagesFont = pages::FontAt(dpi);
+    LayoutInputs inputs = InputsAt(dpi, pagesFont);
+    // The tab still has the present DPI's font: its row is its font's line
+    // and a padding of its own, its frame fixed, so the row at `dpi` is the
+    // row now with the new font's line.
+    inputs.tabInsets = TabInsets(state.tab);
+    inputs.tabInsets.top += FontLineHeight(controls) - FontLineHeight(state.controlsFont.Handle());
+    inputs.frame = DocumentedFrame(state.window, dpi);
+    inputs.placement = WindowPlacement::At;
+    const WindowTexts texts(state, controls, pagesFont);
+    const MainPlan plan = PlanMainWindow(inputs, texts);
+    return {plan.window.width, plan.window.height};
+}
+
+void TakeMainWindowDpi(MainWindowState& state, int dpi) {
+    state.dpi = dpi > 0 ? dpi : kBaseDpi;
+    if (state.preparedDpi != state.dpi || state.preparedFont.Handle() == nullptr) {
+        MakeFontAt(state.controlsFace, state.dpi, state.preparedFont);
+    }
+    state.controlsFont.Swap(state.preparedFont);
+    const HWND controls[] = {state.tab, state.combo, state.ok, state.cancel, state.controllerLine};
+    for (HWND control : controls) {
+        if (control != nullptr) {
+            SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(state.controlsFont.Handle()),
+                         FALSE);
+        }
+    }
+    // The font replaced is deleted now that no control uses it.
+    state.preparedFont.Release();
+    state.preparedDpi = 0;
+    pages::TakeDpi(state.dpi);
+    SetWindowIcons(state);
+}
+
+void SetWindowIcons(MainWindowState& state) {
+    // The class icon is made for the system DPI only.
+    const HINSTANCE instance =
+        reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(state.window, GWLP_HINSTANCE));
+    const int sizes[2] = {DpiScale(16, state.dpi), DpiScale(32, state.dpi)};
+    const WPARAM kinds[2] = {ICON_SMALL, ICON_BIG};
+    for (int i = 0; i < 2; ++i) {
+        HICON icon = LoadIconOfSize(instance, IDI_PADLOOM, sizes[i]);
+        if (icon == nullptr) {
+            continue;
+        }
+        SendMessageW(state.window, WM_SETICON, kinds[i], reinterpret_cast<LPARAM>(icon));
+        if (state.icons[i] != nullptr) {
+            DestroyIcon(state.icons[i]);
+        }
+        state.icons[i] = icon;
+    }
 }

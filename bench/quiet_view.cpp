@@ -16,8 +16,9 @@ void SetText(WindowRef, const char* utf8) {
 void SetTextParts(WindowRef, const TextPart* parts, int) {
     LastText = parts[0].bytes;
 }
-void SetTextPartsWithin(WindowRef, const TextPart* parts, int, int, int) {
+bool SetTextPartsWithin(WindowRef, const TextPart* parts, int, int, int) {
     LastText = parts[0].bytes;
+    return false;
 }
 void SetButtonCheck(WindowRef, unsigned) {}
 void Focus(WindowRef) {}

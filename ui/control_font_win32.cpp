@@ -6,7 +6,7 @@
 
 LOGFONTW ControlFontDescription(int dpi) {
     LOGFONTW description = {};
-    description.lfHeight = MainLayoutAt(dpi).fontHeight;
+    description.lfHeight = ControlFontHeight(dpi);
     description.lfWeight = FW_NORMAL;
     description.lfCharSet = SHIFTJIS_CHARSET;
     description.lfOutPrecision = OUT_STROKE_PRECIS;

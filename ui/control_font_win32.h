@@ -28,6 +28,8 @@ class ControlFont {
     // system font.
     void CreateShowing(LOGFONTW wanted, const wchar_t* text, const wchar_t* firstChoice = nullptr);
     HFONT Handle() const { return font_; }
+    // Deletes the font held, which no control may use any more.
+    void Release() { Hold(nullptr); }
     // Exchanges the fonts held: a font still set on controls is deleted only
     // once they have been given the other.
     void Swap(ControlFont& other);

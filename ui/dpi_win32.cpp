@@ -1,5 +1,7 @@
 #include "ui/dpi_win32.h"
 
+#include <commctrl.h>
+
 namespace {
 
 using GetDpiForWindowCall = UINT(WINAPI*)(HWND);
@@ -81,16 +83,45 @@ int WindowDpi(HWND window) {
     return dpi > 0 ? dpi : SystemDpi();
 }
 
-SIZE WindowSizeForClient(HWND window, int width, int height, int dpi) {
+LayoutInsets DocumentedFrame(HWND window, int dpi) {
     LookUp();
-    RECT rect = {0, 0, width, height};
+    RECT rect = {0, 0, 0, 0};
     const DWORD style = static_cast<DWORD>(GetWindowLongPtrW(window, GWL_STYLE));
     const DWORD exStyle = static_cast<DWORD>(GetWindowLongPtrW(window, GWL_EXSTYLE));
     if (AdjustForDpi == nullptr ||
         !AdjustForDpi(&rect, style, FALSE, exStyle, static_cast<UINT>(dpi))) {
         AdjustWindowRectEx(&rect, style, FALSE, exStyle);
     }
-    return {rect.right - rect.left, rect.bottom - rect.top};
+    return {-rect.left, -rect.top, rect.right, rect.bottom};
+}
+
+LayoutInsets FrameAsItIs(HWND window) {
+    RECT outer = {};
+    RECT client = {};
+    GetWindowRect(window, &outer);
+    GetClientRect(window, &client);
+    MapWindowPoints(window, nullptr, reinterpret_cast<POINT*>(&client), 2);
+    return {client.left - outer.left, client.top - outer.top, outer.right - client.right,
+            outer.bottom - client.bottom};
+}
+
+HICON LoadIconOfSize(HINSTANCE instance, int id, int size) {
+    using LoadIconWithScaleDownCall = HRESULT(WINAPI*)(HINSTANCE, PCWSTR, int, int, HICON*);
+    // The comctl32 the program is bound to (version 6, by its manifest), by
+    // an address in it: another version may be loaded beside it.
+    HMODULE comctl32 = nullptr;
+    GetModuleHandleExW(
+        GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
+        reinterpret_cast<LPCWSTR>(reinterpret_cast<void*>(&InitCommonControlsEx)), &comctl32);
+    const auto scaleDown = As<LoadIconWithScaleDownCall>(
+        comctl32 != nullptr ? GetProcAddress(comctl32, "LoadIconWithScaleDown") : nullptr);
+    HICON icon = nullptr;
+    if (scaleDown != nullptr &&
+        scaleDown(instance, MAKEINTRESOURCEW(id), size, size, &icon) == S_OK) {
+        return icon;
+    }
+    return static_cast<HICON>(
+        LoadImageW(instance, MAKEINTRESOURCEW(id), IMAGE_ICON, size, size, LR_DEFAULTCOLOR));
 }
 
 namespace {

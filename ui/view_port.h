@@ -49,9 +49,11 @@ void SetText(WindowRef control, const char* utf8);
 // The control's text, joined from parts.
 void SetTextParts(WindowRef control, const TextPart* parts, int count);
 // The same, where the text must fit in `lines` lines of the control's width
-// in its font: beyond that, part `shortened` loses characters from its end
-// and ends in an ellipsis.
-void SetTextPartsWithin(WindowRef control, const TextPart* parts, int count, int shortened,
+// in its font: beyond that, part `shortened` (none where -1) loses
+// characters from its end and ends in an ellipsis. The text is fitted again
+// whenever the window's layout gives the control another width or font.
+// True where the text before fitting is another than the control had.
+bool SetTextPartsWithin(WindowRef control, const TextPart* parts, int count, int shortened,
                         int lines);
 // BM_SETCHECK with wParam = state (1 checked, 0 unchecked), lParam 0.
 void SetButtonCheck(WindowRef button, unsigned state);

@@ -1,5 +1,6 @@
 #include <windows.h>
 
+#include "ui/text_fit_win32.h"
 #include "ui/texts.h"
 #include "ui/view_port.h"
 #include "ui/wide_text_win32.h"
@@ -61,74 +62,40 @@ void SetText(WindowRef control, const char* utf8) {
     SetWindowTextW(static_cast<HWND>(control), WideText(utf8, TextEncoding::Utf8).Get());
 }
 
-void SetTextParts(WindowRef control, const TextPart* parts, int count) {
-    SetTextPartsWithin(control, parts, count, -1, 0);
-}
+namespace {
 
-void SetTextPartsWithin(WindowRef control, const TextPart* parts, int count, int shortened,
-                        int lines) {
-    WideText text;
-    int from = 0;
-    int to = 0;
+// The parts joined; [from, to) is part `marked`'s place in it.
+void Join(const TextPart* parts, int count, int marked, WideText& text, int& from, int& to) {
+    from = 0;
+    to = 0;
     for (int i = 0; i < count; ++i) {
-        from = i == shortened ? text.Length() : from;
+        from = i == marked ? text.Length() : from;
         if (parts[i].text != 0) {
             text.AppendOwn(parts[i].text, parts[i].count);
         } else {
             text.Append(parts[i].bytes, parts[i].encoding);
         }
-        to = i == shortened ? text.Length() : to;
+        to = i == marked ? text.Length() : to;
     }
-    HWND window = static_cast<HWND>(control);
-    HDC dc = shortened >= 0 && to > from ? GetDC(window) : nullptr;
-    if (dc == nullptr) {
-        SetWindowTextW(window, text.Get());
-        return;
-    }
-    const HGDIOBJ previous =
-        SelectObject(dc, reinterpret_cast<HFONT>(SendMessageW(window, WM_GETFONT, 0, 0)));
-    TEXTMETRICW metrics = {};
-    GetTextMetricsW(dc, &metrics);
-    RECT client = {};
-    GetClientRect(window, &client);
-    // As a static draws its text: broken at words, '&' shown as it is.
-    const auto fits = [&](const wchar_t* candidate) {
-        RECT area = {0, 0, client.right, 0};
-        DrawTextW(dc, candidate, -1, &area,
-                  DT_CALCRECT | DT_WORDBREAK | DT_NOPREFIX | DT_EXPANDTABS);
-        return area.right <= client.right && area.bottom <= lines * metrics.tmHeight;
-    };
-    const auto cut = [&](WideText& candidate, int kept) {
-        candidate.Append(text.Get(), from + kept);
-        candidate.Append(L"\u2026");
-        candidate.Append(text.Get() + to);
-    };
-    if (fits(text.Get())) {
-        SetWindowTextW(window, text.Get());
-    } else {
-        // The most of the part that fits with an ellipsis after it.
-        int low = 0;
-        int high = to - from - 1;
-        while (low < high) {
-            const int middle = (low + high + 1) / 2;
-            WideText candidate;
-            cut(candidate, middle);
-            if (fits(candidate.Get())) {
-                low = middle;
-            } else {
-                high = middle - 1;
-            }
-        }
-        // Never half of a surrogate pair.
-        if (low > 0 && IS_HIGH_SURROGATE(text.Get()[from + low - 1])) {
-            --low;
-        }
-        WideText shown;
-        cut(shown, low);
-        SetWindowTextW(window, shown.Get());
-    }
-    SelectObject(dc, previous);
-    ReleaseDC(window, dc);
+}
+
+}  // namespace
+
+void SetTextParts(WindowRef control, const TextPart* parts, int count) {
+    WideText text;
+    int from = 0;
+    int to = 0;
+    Join(parts, count, -1, text, from, to);
+    SetWindowTextW(static_cast<HWND>(control), text.Get());
+}
+
+bool SetTextPartsWithin(WindowRef control, const TextPart* parts, int count, int shortened,
+                        int lines) {
+    WideText text;
+    int from = 0;
+    int to = 0;
+    Join(parts, count, shortened, text, from, to);
+    return SetTextToFit(static_cast<HWND>(control), text.Get(), from, to, lines);
 }
 
 void SetButtonCheck(WindowRef button, unsigned state) {

@@ -32,6 +32,11 @@ class WideText {
     void Append(const char* text, TextEncoding encoding);
     void Append(const wchar_t* text);
     void Append(const wchar_t* chars, int length);
+    // Empty again; what was reserved stays.
+    void Clear() {
+        length_ = 0;
+        text_[0] = L'\0';
+    }
     const wchar_t* Get() const { return text_; }
     int Length() const { return length_; }
 

@@ -93,7 +93,6 @@ class ToolFlowTest : public testing::Test {
         TheShell().Reset();
         CurrentProfile = -1;
         CurrentPage = 0;
-        MainWindowControls = MainControls();
         ModuleInstance = reinterpret_cast<InstanceRef>(0x400000);
         MessageBoxOwner = kDesktop;
         TheShell().onCall = [](const std::string& line) {
@@ -184,8 +183,7 @@ TEST_F(ToolFlowTest, StartsWithSettingsThenDevicesThenRecordThenPages) {
                                                "AddEdition CEDAR",
                                                "SelectEditionByText CEDAR fallback",
                                                "BuildPages 0",
-                                               "LayOutMainWindow",
-                                               "CenterOnItsMonitor",
+                                               "LayOutMainWindow start",
                                                "StartTimer"};
     EXPECT_EQ(seen, expected);
     EXPECT_EQ(TheShell().editionSelection, 1);
@@ -340,7 +338,7 @@ TEST_F(ToolFlowTest, OkStoresAnnouncesAndCloses) {
     EXPECT_EQ(Stored(kMapleKey), EditedMaple());
     ASSERT_EQ(TheView().messages.size(), 1u);
     ExpectBox(0, IDS_SAVED, IDS_CAPTION_NOTICE, kMbOk | kMbIconInformation);
-    EXPECT_EQ(TheShell().calls, std::vector<std::string>{"CloseWindow"});
+    EXPECT_EQ(TheShell().calls, std::vector<std::string>{"SendClose"});
 }
 
 TEST_F(ToolFlowTest, OkWithAFailingStoreKeepsTheWindowAndTheEdits) {
@@ -354,7 +352,7 @@ TEST_F(ToolFlowTest, OkWithAFailingStoreKeepsTheWindowAndTheEdits) {
 
     ASSERT_EQ(TheView().messages.size(), 1u);
     EXPECT_EQ(TheView().messages[0].text, IDS_SAVE_FAILED);
-    EXPECT_FALSE(TheShell().Called("CloseWindow"));
+    EXPECT_FALSE(TheShell().Called("SendClose"));
     EXPECT_EQ(Current(), record);
     EXPECT_TRUE(CurrentGrids() == grids);
 
@@ -362,7 +360,7 @@ TEST_F(ToolFlowTest, OkWithAFailingStoreKeepsTheWindowAndTheEdits) {
     TheRegistry().createResult = kErrorSuccess;
     AcceptAndClose(kMainWindow);
     EXPECT_EQ(Stored(kMapleKey), EditedMaple());
-    EXPECT_TRUE(TheShell().Called("CloseWindow"));
+    EXPECT_TRUE(TheShell().Called("SendClose"));
 }
 
 TEST_F(ToolFlowTest, ClosingRemembersTheEditionInUseThenDestroys) {
@@ -373,7 +371,7 @@ TEST_F(ToolFlowTest, ClosingRemembersTheEditionInUseThenDestroys) {
     CloseTool(kMainWindow);
 
     EXPECT_EQ(TheSystem().FileText(kIniPath), "[Config]\r\nRpgType=CEDAR\r\n");
-    EXPECT_EQ(TheShell().calls.back(), "DestroyWindow");
+    EXPECT_EQ(TheShell().calls.back(), "DestroyMainWindow");
     EXPECT_EQ(TheRegistry().CountCalls("set"), 0);
 }
 
@@ -400,7 +398,7 @@ TEST_F(ToolFlowTest, ControllerLineFollowsPlugAndUnplug) {
     OnDeviceRefresh(kMainWindow);
     // The line may need other lines: the window is laid out for its text.
     EXPECT_EQ((std::vector<std::string>{"ScheduleDeviceRefresh", "ScheduleDeviceRefresh",
-                                        "StopDeviceRefresh", "LayOutMainWindow"}),
+                                        "StopDeviceRefresh", "LayOutMainWindow devices"}),
               TheShell().calls);
     EXPECT_EQ(TheView().texts[line],
               Shown(IDS_CONTROLLER) + "Pad 0" + Shown(IDS_CONTROLLERS_UNUSED, 1));
@@ -459,6 +457,51 @@ TEST_F(ToolFlowTest, ControllerFailingAsUnpluggedIsOpenedAgainByOneRefresh) {
     OnTick(kMainWindow);
     OnTick(kMainWindow);
     EXPECT_EQ(refreshesAsked(), 3);
+}
+
+// Each cause lays the window out once. A cause that arrives during a pass
+// (the pass's own move can make Windows send WM_DPICHANGED at once) is taken
+// after it, a DPI change with its DPI first; passes that keep bringing each
+// other stop after a few.
+TEST_F(ToolFlowTest, EachCauseLaysTheWindowOutOnceAndNeverInsideAnother) {
+    TheDevices().attached = 1;
+    Start("");
+    const auto passes = [] { return TheShell().Count("LayOutMainWindow"); };
+
+    OnDpiChange(kMainWindow, 120, 5, 6);
+    OnDisplayChange(kMainWindow);
+    OnFrameChange(kMainWindow);
+    EXPECT_EQ(TheShell().calls,
+              (std::vector<std::string>{"TakeDpi 120", "LayOutMainWindow dpi 5,6",
+                                        "LayOutMainWindow display", "LayOutMainWindow frame"}));
+    // A refresh that leaves the controller line as it was needs no pass.
+    OnDeviceRefresh(kMainWindow);
+    EXPECT_EQ(passes(), 3);
+
+    TheShell().calls.clear();
+    bool moved = false;
+    TheShell().onCall = [&](const std::string& line) {
+        if (line == "LayOutMainWindow frame" && !moved) {
+            moved = true;
+            OnDpiChange(kMainWindow, 144, 10, 20);
+            OnDisplayChange(kMainWindow);
+        }
+    };
+    OnFrameChange(kMainWindow);
+    EXPECT_EQ(TheShell().calls, (std::vector<std::string>{"LayOutMainWindow frame", "TakeDpi 144",
+                                                          "LayOutMainWindow dpi 10,20"}));
+
+    TheShell().calls.clear();
+    int dpi = 96;
+    TheShell().onCall = [&](const std::string& line) {
+        if (line.compare(0, 20, "LayOutMainWindow dpi") == 0) {
+            dpi = dpi == 96 ? 192 : 96;
+            OnDpiChange(kMainWindow, dpi, 0, 0);
+        }
+    };
+    OnDpiChange(kMainWindow, 96, 0, 0);
+    EXPECT_EQ(passes(), 4) << "a DPI change and three that its passes brought";
+    EXPECT_EQ(TheShell().mostPassesAtOnce, 1) << "a pass entered again";
 }
 
 }  // namespace

@@ -7,10 +7,13 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <initializer_list>
 #include <set>
 #include <string>
 
+#include "app/main_window_state_win32.h"
 #include "app/page_table_win32.h"
+#include "app/pages_win32.h"
 #include "app/window_layout_win32.h"
 #include "assign/assign_page.h"
 #include "res/resource.h"
@@ -23,6 +26,7 @@
 
 // The program's globals that the main window's layout works on.
 TabPageSet TabPages;
+MainWindowState MainWindow = {};
 
 namespace {
 
@@ -137,26 +141,34 @@ SIZE TextRoom(HWND control, int width) {
     return {room.right, room.bottom};
 }
 
-// Texts longer than any language has today: Reset widens to the left, the
+// Texts longer than any language has today, measured in the controls' own
+// fonts by one pass of the window's layout: Reset widens to the left, the
 // hint wraps beside it, the page and the tab grow to hold both, and OK and
 // Cancel widen with the window; what is already wide enough stays as it is.
 TEST_F(TabPageSetTest, LongTextsAreShownWhole) {
-    MainControls controls = {};
-    controls.tab = tab_;
-    HWND ok = CreateWindowExW(0, L"BUTTON", L"OK", WS_CHILD | WS_VISIBLE, 281, 275, 88, 21, host_,
-                              nullptr, Instance(), nullptr);
-    HWND cancel = CreateWindowExW(0, L"BUTTON", L"Cancel", WS_CHILD | WS_VISIBLE, 379, 275, 88, 21,
-                                  host_, nullptr, Instance(), nullptr);
-    controls.ok = ok;
-    controls.cancel = cancel;
-    TakeMainWindowDpi(host_);
-    ASSERT_EQ(MainWindowDpi(), 96);
-    TabPages.Build(tab_, Instance(), PageTable, 0, 5, 25, Labels());
-    SetUpPages(Instance());
-    ApplyMainLayout(host_, controls);
+    MainWindowState& state = MainWindow;
+    state.window = host_;
+    state.tab = tab_;
+    state.dpi = 96;
+    state.ok = CreateWindowExW(0, L"BUTTON", L"OK", WS_CHILD | WS_VISIBLE, 281, 275, 88, 21, host_,
+                               nullptr, Instance(), nullptr);
+    state.cancel = CreateWindowExW(0, L"BUTTON", L"Cancel", WS_CHILD | WS_VISIBLE, 379, 275, 88, 21,
+                                   host_, nullptr, Instance(), nullptr);
+    state.controlsFace = ChooseFont(ControlFontDescription(96), 12, 96, 96, L"OK Cancel", nullptr,
+                                    state.controlsFont);
+    for (HWND control : {state.tab, state.ok, state.cancel}) {
+        SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(state.controlsFont.Handle()),
+                     FALSE);
+    }
+    static const RowLabels labels = {{"A", "B", "C", "X", "Y", "Z", "L", "R"},
+                                     TextEncoding::ShiftJis};
+    pages::Build(tab_, Instance(), 0, labels, 96, nullptr);
+    const LayoutPass pass = {LayoutCause::FrameChange, 0, 0};
+    LayOutMainWindow(state, pass);
     HWND page = TabPages.Page(0);
     HWND hint = GetDlgItem(page, kHintId);
     HWND reset = GetDlgItem(page, IDC_RESET);
+    HWND cancel = state.cancel;
     const RECT resetBefore = RectOf(reset);
     const RECT hintBefore = RectOf(hint);
     RECT client = {};
@@ -166,7 +178,7 @@ TEST_F(TabPageSetTest, LongTextsAreShownWhole) {
     SetWindowTextW(reset, L"&Restablecer los valores");
     SetWindowTextW(hint, L"Pulsa Supr para vaciar la casilla elegida, o pulsa otra tecla.");
     SetWindowTextW(cancel, L"Cancelar sin guardar nada");
-    ApplyMainLayout(host_, controls);
+    LayOutMainWindow(state, pass);
 
     const RECT resetRect = RectOf(reset);
     EXPECT_EQ(resetRect.right, resetBefore.right);
@@ -181,14 +193,16 @@ TEST_F(TabPageSetTest, LongTextsAreShownWhole) {
     EXPECT_GT(RectOf(tab_).bottom, hintRect.bottom);
     const RECT cancelRect = RectOf(cancel);
     EXPECT_LE(TextRoom(cancel, 0).cx, cancelRect.right - cancelRect.left - 8);
-    EXPECT_EQ(RectOf(ok).right - RectOf(ok).left, cancelRect.right - cancelRect.left);
+    EXPECT_EQ(RectOf(state.ok).right - RectOf(state.ok).left, cancelRect.right - cancelRect.left);
     EXPECT_EQ(cancelRect.right, RectOf(tab_).right);
     GetClientRect(host_, &client);
     EXPECT_GT(client.right, 474);
+    EXPECT_EQ(client.right, state.plan.clientWidth);
+    EXPECT_EQ(client.bottom, state.plan.clientHeight);
 
     // Short texts again: one line, centred, in the drawing's own place.
     SetWindowTextW(hint, L"Delete");
-    ApplyMainLayout(host_, controls);
+    LayOutMainWindow(state, pass);
     EXPECT_NE(GetWindowLongW(hint, GWL_STYLE) & SS_CENTERIMAGE, 0);
 }
 

@@ -20,7 +20,15 @@ int ShellDouble::IndexOf(const std::string& prefix) const {
     return -1;
 }
 
+int ShellDouble::Count(const std::string& prefix) const {
+    return static_cast<int>(std::count_if(calls.begin(), calls.end(), [&](const std::string& c) {
+        return c.compare(0, prefix.size(), prefix) == 0;
+    }));
+}
+
 namespace {
+
+const char* const kCauseNames[kLayoutCauseCount] = {"start", "dpi", "devices", "frame", "display"};
 
 void Record(const std::string& line) {
     TheShell().calls.push_back(line);
@@ -47,8 +55,20 @@ void ShowControl(WindowRef, bool visible) {
     Record(std::string("ShowControl ") + (visible ? "shown" : "hidden"));
 }
 
-void LayOutMainWindow(WindowRef, const MainControls&) {
-    Record("LayOutMainWindow");
+void TakeDpi(WindowRef, int dpi) {
+    Record("TakeDpi " + std::to_string(dpi));
+}
+
+// "LayOutMainWindow dpi 10,20" for a DPI change's pass, with its corner.
+void LayOutMainWindow(WindowRef, const LayoutPass& pass) {
+    ShellDouble& shell = TheShell();
+    shell.mostPassesAtOnce = std::max(shell.mostPassesAtOnce, ++shell.passesRunning);
+    std::string line = std::string("LayOutMainWindow ") + kCauseNames[static_cast<int>(pass.cause)];
+    if (pass.cause == LayoutCause::DpiChange) {
+        line += " " + std::to_string(pass.left) + "," + std::to_string(pass.top);
+    }
+    Record(line);
+    --shell.passesRunning;
 }
 
 void ScheduleDeviceRefresh(WindowRef) {
@@ -105,20 +125,16 @@ void ShowPage(int page) {
     Record("ShowPage " + std::to_string(page));
 }
 
-void CenterOnItsMonitor(WindowRef) {
-    Record("CenterOnItsMonitor");
-}
-
 void StartTimer(WindowRef) {
     Record("StartTimer");
 }
 
-void CloseWindow(WindowRef) {
-    Record("CloseWindow");
+void SendClose(WindowRef) {
+    Record("SendClose");
 }
 
-void DestroyWindow(WindowRef) {
-    Record("DestroyWindow");
+void DestroyMainWindow(WindowRef) {
+    Record("DestroyMainWindow");
 }
 
 void EndProcess(int exitCode) {

@@ -26,11 +26,17 @@ struct ShellDouble {
     RowLabels pageLabels = {};  // what BuildPages handed the pages
     bool ended = false;
     int exitCode = -1;
+    // Layout passes under way now, and the most ever at once (more than one
+    // is a pass entered again).
+    int passesRunning = 0;
+    int mostPassesAtOnce = 0;
 
     void Reset() { *this = ShellDouble(); }
     bool Called(const std::string& line) const;
     // Position of the first call that starts with prefix, or -1.
     int IndexOf(const std::string& prefix) const;
+    // How many calls start with prefix.
+    int Count(const std::string& prefix) const;
 };
 
 ShellDouble& TheShell();

@@ -30,8 +30,12 @@ void SetTextParts(WindowRef control, const TextPart* parts, int count) {
     TheView().calls.push_back("text");
 }
 
-void SetTextPartsWithin(WindowRef control, const TextPart* parts, int count, int, int) {
+bool SetTextPartsWithin(WindowRef control, const TextPart* parts, int count, int, int) {
+    const auto before = TheView().texts.find(control);
+    const std::string old = before != TheView().texts.end() ? before->second : std::string();
+    const bool known = before != TheView().texts.end();
     SetTextParts(control, parts, count);
+    return !known || TheView().texts[control] != old;
 }
 
 void SetButtonCheck(WindowRef button, unsigned state) {
