@@ -9,10 +9,11 @@
 
 wine10_suite=trixie
 # What the scenarios need inside: Wine 10 (wine64 is the 64-bit loader and
-# server), a display, xdotool, python3 for the driver, imagemagick for its
-# screenshots, the CJK fonts most Linux desktops ship, and the locales.
+# server), a display, xdotool, a window manager (openbox), python3 for the
+# driver, imagemagick for its screenshots, the CJK fonts most Linux desktops
+# ship, and the locales.
 wine10_packages=(
-  wine wine64 xvfb xdotool x11-utils python3 imagemagick fonts-noto-cjk locales
+  wine wine64 xvfb xdotool x11-utils openbox python3 imagemagick fonts-noto-cjk locales
 )
 wine10_locales=(ja_JP zh_CN zh_TW ko_KR es_ES pt_BR ru_RU)
 

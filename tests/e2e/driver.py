@@ -733,6 +733,40 @@ def window_metrics(s, **pixels):
                 s.reg_set_string(WINDOW_METRICS, got[1], name)
 
 
+@contextlib.contextmanager
+def window_manager(s):
+    """openbox on the session's display for the programs started inside the
+    block, as most Linux desktops run Wine under a window manager that draws
+    the frames; ended after the block."""
+    log = open(s.work / "openbox.log", "wb")
+    wm = subprocess.Popen(["openbox", "--sm-disable"], env=s.env, stdin=subprocess.DEVNULL,
+                          stdout=log, stderr=log, start_new_session=True)
+    log.close()
+    try:
+        s.poll_until(lambda: wm.poll() is not None or b"window id" in run(
+            ["xprop", "-root", "_NET_SUPPORTING_WM_CHECK"], s.env, 10, check_rc=False).stdout,
+            15, "openbox to manage the display")
+        check(wm.poll() is None, f"openbox ended: {(s.work / 'openbox.log').read_text()}")
+        yield
+    finally:
+        wm.terminate()
+        try:
+            wm.wait(10)
+        except subprocess.TimeoutExpired:
+            wm.kill()
+            wm.wait(5)
+
+
+def frame_extents(s, xid):
+    """What the window manager's frame takes around an X window (left, right,
+    top, bottom), or None where no manager frames it."""
+    p = run(["xprop", "-id", str(xid), "_NET_FRAME_EXTENTS"], s.env, 10, check_rc=False)
+    text = p.stdout.decode(errors="replace")
+    if "=" not in text:
+        return None
+    return tuple(int(v) for v in text.split("=", 1)[1].split(","))
+
+
 def expect_scaled_layout(st, dpi):
     """The main window's client area is its 96-DPI layout scaled to dpi, the tab
     and what lies below or right of it moved on only as far as the pages, the

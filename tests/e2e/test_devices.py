@@ -174,6 +174,18 @@ def window_follows_a_monitor_of_another_dpi(s):
         st = s.wait_for(settled, 10, f"window at {dpi} DPI")
         driver.expect_scaled_layout(st, dpi)
         moved[dpi] = st.main["client"]
+        # The answer to WM_GETDPISCALEDSIZE is the plan there in that DPI's
+        # frame: the client area the window settles at, in the frame Windows
+        # documents for it. (Wine, which knows nothing of the move, keeps
+        # drawing the frame it had, so the outer size is not compared.)
+        answer = [l for l in d.lines() if l.startswith("dpi answer ")][-1]
+        f = dict(kv.split("=", 1) for kv in answer.split()[2:])
+        size = [int(v) for v in f["size"].split("x")]
+        frame = [int(v) for v in f["frame"].split("x")]
+        check_eq((f["dpi"], f["result"]), (str(dpi), "1"), "WM_GETDPISCALEDSIZE answered")
+        check_eq((size[0] - frame[0], size[1] - frame[1]),
+                 (st.main["client"]["width"], st.main["client"]["height"]),
+                 f"client area answered for {dpi} DPI")
         devices.check_page(st, grid, f"at {dpi} DPI")
         if dpi == 144:
             check(st.tab["items"][0]["height"] * 4 >= item_height * 5,
@@ -208,6 +220,25 @@ def window_follows_a_monitor_of_another_dpi(s):
                  "client area started at 144 DPI and moved there")
     finally:
         driver.set_display_dpi(s, 96)
+
+
+def frame_changed_while_open_keeps_every_control_whole(s):
+    """A taller caption while the tool is open (a theme, a high-contrast
+    scheme): Windows keeps the outer rectangle and draws the new frame inside
+    it, and the tool lays itself out again, whole, in its new frame."""
+    d, app, st = start(s, ["controllers 1"])
+    before = st.main
+    caption = before["client"]["y"] - before["y"]
+    d.send("frame 40")
+    d.wait_log(lambda ls: any(l.startswith("framed ") for l in ls), 10, "the frame changed")
+    check(not any(l.startswith("framed ") and l.endswith("failed") for l in d.lines()),
+          "the caption refused")
+    client = (before["client"]["width"], before["client"]["height"])
+    st = s.wait_for(lambda st: st.main["client"]["y"] - st.main["y"] > caption and
+                    (st.main["client"]["width"], st.main["client"]["height"]) == client, 10,
+                    "the window whole in its new frame")
+    driver.expect_scaled_layout(st, 96)
+    check(st.main["height"] > before["height"], f"window {st.main} after {before}")
 
 
 SS_CENTERIMAGE = 0x200
@@ -640,6 +671,7 @@ def dinput8_beside_the_tool_is_never_loaded(s):
 
 
 SCENARIOS = ([one_controller_fills_the_gamepad_page, window_follows_a_monitor_of_another_dpi,
+              frame_changed_while_open_keeps_every_control_whole,
               every_text_whole_in_every_language_at_every_scaling,
               two_controllers_only_the_first_assigns,
               seventeen_controllers_the_first_is_used, no_controller_gamepad_page_takes_delete_only,

@@ -161,6 +161,19 @@ def whole_in_other_frames(s):
         driver.set_display_dpi(s, 96)
 
 
+def whole_under_a_window_manager(s):
+    """Most Linux players run Wine under a window manager, which draws the
+    frame: the frame is the manager's and every control is whole."""
+    with driver.window_manager(s):
+        app, st = driver.start_tool(s)
+        driver.expect_scaled_layout(st, 96)
+        extents = s.poll_until(lambda: driver.frame_extents(s, s.x_window("Vyne Player")), 10,
+                               "the manager's frame")
+        check(extents[2] > 0, f"frame extents {extents}")
+        s.screenshot("whole_under_a_window_manager-framed")
+        app.stop()
+
+
 def display_at_150_percent(s):
     scaled_display(s, 144)
 
@@ -239,6 +252,7 @@ def language_setting_overrides_the_system(s):
 if __name__ == "__main__":
     driver.main([window_and_controls, labels_from_keyname, cedar_from_rpgtype,
                  folder_with_a_0x5c_character, western_system_japanese_folder_and_language,
-                 english_where_japanese_is_not_read, whole_in_other_frames, display_at_150_percent,
+                 english_where_japanese_is_not_read, whole_in_other_frames,
+                 whole_under_a_window_manager, display_at_150_percent,
                  display_at_200_percent, each_language_from_the_system,
                  language_setting_overrides_the_system])

@@ -122,6 +122,29 @@ struct Message {
     UINT message;
 };
 
+// A FreeLibrary must not unmap the code that a thread of ours returns to.
+void PinSelf() {
+    static bool pinned = false;
+    HMODULE self = nullptr;
+    if (!pinned)
+        pinned = GetModuleHandleExW(
+            GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_PIN,
+            reinterpret_cast<LPCWSTR>(&PinSelf), &self);
+}
+
+// The frame Windows documents for the window's styles at a DPI, as "WxH".
+std::string DocumentedFrame(HWND w, UINT dpi) {
+    using Adjust = BOOL(WINAPI*)(RECT*, DWORD, BOOL, DWORD, UINT);
+    const auto adjust = reinterpret_cast<Adjust>(reinterpret_cast<void*>(
+        GetProcAddress(GetModuleHandleW(L"user32.dll"), "AdjustWindowRectExForDpi")));
+    RECT r = {0, 0, 0, 0};
+    const DWORD style = static_cast<DWORD>(GetWindowLongW(w, GWL_STYLE));
+    const DWORD exStyle = static_cast<DWORD>(GetWindowLongW(w, GWL_EXSTYLE));
+    if (!adjust || !adjust(&r, style, FALSE, exStyle, dpi))
+        AdjustWindowRectEx(&r, style, FALSE, exStyle);
+    return std::to_string(r.right - r.left) + "x" + std::to_string(r.bottom - r.top);
+}
+
 DWORD WINAPI SendFromAnotherThread(void* parameter) {
     Message* m = static_cast<Message*>(parameter);
     RECT* suggested = reinterpret_cast<RECT*>(m->detail);
@@ -129,12 +152,37 @@ DWORD WINAPI SendFromAnotherThread(void* parameter) {
         // As Windows 10 1703 and later: the size is the window's answer to
         // WM_GETDPISCALEDSIZE, where it gives one.
         SIZE size = {0, 0};
-        SendMessageW(m->window, 0x02E4, LOWORD(m->what), reinterpret_cast<LPARAM>(&size));
+        const UINT dpi = LOWORD(m->what);
+        const LRESULT given = SendMessageW(m->window, 0x02E4, dpi, reinterpret_cast<LPARAM>(&size));
+        Log("dpi answer window=" + std::to_string(reinterpret_cast<UINT_PTR>(m->window)) +
+            " dpi=" + std::to_string(dpi) + " result=" + std::to_string(given) +
+            " size=" + std::to_string(size.cx) + "x" + std::to_string(size.cy) +
+            " frame=" + DocumentedFrame(m->window, dpi));
         suggested->right = suggested->left + size.cx;
         suggested->bottom = suggested->top + size.cy;
     }
     SendMessageW(m->window, m->message, m->what, m->detail);
     delete m;
+    return 0;
+}
+
+// What Windows does when the user picks a taller caption or a high-contrast
+// theme, from inside the process (Wine keeps each process's frame metrics to
+// itself): the metrics, the window's frame recomputed around its outer
+// rectangle, then WM_SETTINGCHANGE, sent as the system's broadcast is.
+DWORD WINAPI ChangeFrame(void* parameter) {
+    const int caption = static_cast<int>(reinterpret_cast<INT_PTR>(parameter));
+    NONCLIENTMETRICSW metrics = {};
+    metrics.cbSize = sizeof(metrics);
+    BOOL done = SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof(metrics), &metrics, 0);
+    metrics.iCaptionHeight = caption;
+    done = done && SystemParametersInfoW(SPI_SETNONCLIENTMETRICS, sizeof(metrics), &metrics, 0);
+    SetWindowPos(window, nullptr, 0, 0, 0, 0,
+                 SWP_FRAMECHANGED | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    SendMessageW(window, WM_SETTINGCHANGE, SPI_SETNONCLIENTMETRICS,
+                 reinterpret_cast<LPARAM>(L"WindowMetrics"));
+    Log("framed window=" + std::to_string(reinterpret_cast<UINT_PTR>(window)) +
+        " caption=" + std::to_string(caption) + (done ? "" : " failed"));
     return 0;
 }
 
@@ -146,13 +194,7 @@ DWORD WINAPI SendFromAnotherThread(void* parameter) {
 bool Deliver(WPARAM what, LPARAM detail, UINT message = WM_DEVICECHANGE) {
     if (message == WM_DEVICECHANGE && !(what & 0x8000))
         return PostMessageW(window, WM_DEVICECHANGE, what, detail) != 0;
-    static bool pinned = false;
-    HMODULE self = nullptr;
-    // A FreeLibrary must not unmap the code that a waiting sender returns to.
-    if (!pinned)
-        pinned = GetModuleHandleExW(
-            GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_PIN,
-            reinterpret_cast<LPCWSTR>(&SendFromAnotherThread), &self);
+    PinSelf();
     Message* m = new Message{window, what, detail, message};
     HANDLE thread = CreateThread(nullptr, 0, SendFromAnotherThread, m, 0, nullptr);
     if (!thread) {
@@ -373,6 +415,17 @@ void Apply(const std::vector<std::string>& w, const std::string& line) {
             !Deliver(MAKEWPARAM(dpi, dpi), reinterpret_cast<LPARAM>(suggested), WM_DPICHANGED))
             note += " failed";
         Log(note);
+    } else if (verb == "frame" && w.size() == 2) {
+        PinSelf();
+        HANDLE thread =
+            window ? CreateThread(nullptr, 0, ChangeFrame,
+                                  reinterpret_cast<void*>(static_cast<INT_PTR>(Number(w[1]))), 0,
+                                  nullptr)
+                   : nullptr;
+        if (thread)
+            CloseHandle(thread);
+        else
+            Log("framed window=none failed");
     } else if (verb == "measure") {
         if (window)
             EnumChildWindows(window, MeasureControl, 0);
