@@ -1,9 +1,10 @@
 // The global objects of the process, constructed here in one translation unit
 // so that their order is defined: the process end undoes them in reverse (the
 // devices closed, the page array freed). The settings read at start
-// (app/tool_flow.cpp) are zero bytes that need no order, and the fonts
-// (app/window_fonts_win32.cpp) hold nothing until the window is made and are
-// deleted in whatever order.
+// (app/tool_flow.cpp) are zero bytes that need no order, and the main
+// window's state (app/main_window_win32.cpp) and the pages'
+// (app/pages_win32.cpp) hold nothing until the window is made; their fonts
+// are deleted in whatever order.
 #include <windows.h>
 
 #include "app/process_globals_win32.h"

@@ -1,5 +1,5 @@
 // A font held, and chosen to show a text: the main window's controls' and
-// pages' (app/window_fonts_win32.h). Deleted with its holder.
+// the pages' (app/window_fonts_win32.h). Deleted with its holder.
 #pragma once
 
 #include <windows.h>
