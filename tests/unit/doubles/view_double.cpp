@@ -13,11 +13,13 @@ namespace view {
 
 void SetText(WindowRef control, TextId text) {
     TheView().texts[control] = Shown(text);
+    TheView().fits.erase(control);
     TheView().calls.push_back("text");
 }
 
 void SetText(WindowRef control, const char* utf8) {
     TheView().texts[control] = utf8;
+    TheView().fits.erase(control);
     TheView().calls.push_back("text");
 }
 
@@ -27,11 +29,14 @@ void SetTextParts(WindowRef control, const TextPart* parts, int count) {
         text += parts[i].text != 0 ? Shown(parts[i].text, parts[i].count) : parts[i].bytes;
     }
     TheView().texts[control] = text;
+    TheView().fits.erase(control);
     TheView().calls.push_back("text");
 }
 
-void SetTextPartsWithin(WindowRef control, const TextPart* parts, int count, int, int) {
+void SetTextPartsWithin(WindowRef control, const TextPart* parts, int count, int shortened,
+                        int lines) {
     SetTextParts(control, parts, count);
+    TheView().fits[control] = {shortened, lines};
 }
 
 void SetButtonCheck(WindowRef button, unsigned state) {
