@@ -45,8 +45,10 @@ struct FileFacts {
 // where it would be: the target of a symbolic link whose target is missing
 // (FSCTL_GET_REPARSE_POINT, link after link), else the path as given.
 FileRead LocateFile(const char* path, TextBuffer& final, FileFacts* facts);
-// Whether nothing has the name, not even a link whose target is missing:
-// CreateFileW with CREATE_NEW makes a file there, which is deleted again.
+// Whether nothing has the name: CreateFileW with CREATE_NEW can make a file
+// there (deleted again at once). Wine, which shows a link whose target is
+// missing as no file, answers ERROR_FILE_EXISTS for it; on Windows
+// LocateFile has followed such a link already.
 bool NameIsFree(const char* path);
 // A new file holding the bytes, with these attributes, flushed to disk
 // (CreateFileW, CREATE_ALWAYS).
