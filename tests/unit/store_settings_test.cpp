@@ -588,10 +588,6 @@ TEST_F(SettingsTest, AnOverwriteInPlaceLeavesAReadableFileAfterEachWrite) {
          labels + cedar,
          "overwrite " + ini + " 44 5",
          {labels + cedar}},
-        {labels,
-         labels + "\r\n" + cedar,
-         "overwrite " + ini + " 0 53 end",
-         {labels + "\r\n" + cedar, labels + "\r\n" + cedar}},
         {"[Config]\r\nRpgType=MAPLE 2\r\n" + labels,
          cedar + labels,
          "overwrite " + ini + " 0 51 end",
@@ -725,10 +721,8 @@ TEST(SettingsTextTest, KeysGoIntoTheirSectionWhereverItIs) {
     EXPECT_EQ("[config]\r\nnot a key\r\nrpgtype=CEDAR\r\n",
               Edited("[config]\r\nnot a key\r\nrpgtype=\r\n", "Config", "RpgType", "CEDAR"));
     // Quotes, as the player wrote them.
-    EXPECT_EQ("[Config]\nRpgType = \"CEDAR\" \n",
-              Edited("[Config]\nRpgType = \"MAPLE\" \n", "Config", "RpgType", "CEDAR"));
-    EXPECT_EQ("[Config]\nRpgType='CEDAR'\n",
-              Edited("[Config]\nRpgType='MAPLE'\n", "Config", "RpgType", "CEDAR"));
+    EXPECT_EQ("[Config]\nRpgType = 'CEDAR' \n",
+              Edited("[Config]\nRpgType = 'MAPLE' \n", "Config", "RpgType", "CEDAR"));
     EXPECT_EQ("x\r\n\r\n[Config]\r\nRpgType=MAPLE\r\n", Edited("x", "Config", "RpgType", "MAPLE"));
     // After the section's last line that is not blank, whatever ends lines.
     EXPECT_EQ("[Config]\r\nA=1\r\nRpgType=CEDAR\r\n[K]\r\n",
