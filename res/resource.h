@@ -50,6 +50,8 @@
 #define IDS_CONTROLLERS_UNUSED 18
 #define IDS_CONTROLLERS_UNOPENED 19
 #define IDS_NO_CONTROLLER 20
+// At close: Padloom.ini is a link that leads nowhere the file can be made.
+#define IDS_SETTINGS_LINK_BROKEN 21
 
 // The predefined control classes by their atoms, as resource compilers store
 // "BUTTON" and "STATIC" in a dialog template.

@@ -34,15 +34,41 @@ wine10_ready() {
   [ -f "$wine10_root/$wine10_marker" ]
 }
 
-# The Debian mirror the host's apt already uses (its first archive that is not
-# the security one), so the root comes from the same place as every package.
+# The Debian mirror the host's apt already uses, so the root comes from the
+# same place as every package: the first URI of its sources, in the order apt
+# reads them (sources.list, then sources.list.d/ by name), whether one-line
+# ("deb [options] URI suite ..." in *.list) or deb822 ("URIs:" in a *.sources
+# stanza not "Enabled: no"), whose path ends in /debian, which neither the
+# security archive's nor another vendor's does. PADLOOM_APT_DIR names another
+# folder laid out as /etc/apt. None found is an error, said on stderr.
 wine10_mirror() {
-  local uri
-  uri=$(cat /etc/apt/sources.list /etc/apt/sources.list.d/*.list \
-          /etc/apt/sources.list.d/*.sources 2>/dev/null | grep -v '^[[:space:]]*#' \
-          | grep -oE 'https?://[^[:space:]]+/debian/?([[:space:]]|$)' | head -n 1 \
-          | tr -d '[:space:]')
-  echo "${uri:-http://deb.debian.org/debian}"
+  local dir=${PADLOOM_APT_DIR:-/etc/apt} files=() f uri=
+  for f in "$dir/sources.list" "$dir"/sources.list.d/*; do
+    case $f in *.list | *.sources) [ -f "$f" ] && files+=("$f") ;; esac
+  done
+  if [ ${#files[@]} -gt 0 ]; then
+    uri=$(awk '
+      function flush() { if (enabled && uris != "") print uris; uris = ""; enabled = 1 }
+      FNR == 1 { flush(); deb822 = FILENAME ~ /\.sources$/ }
+      /^[[:space:]]*#/ { next }
+      deb822 && NF == 0 { flush(); next }
+      deb822 && tolower($1) == "uris:" { for (i = 2; i <= NF; i++) uris = uris " " $i; next }
+      deb822 && tolower($1) == "enabled:" { enabled = tolower($2) != "no"; next }
+      !deb822 && ($1 == "deb" || $1 == "deb-src") {
+        i = 2
+        if ($i ~ /^\[/) { while (i < NF && $i !~ /\]$/) i++; i++ }
+        print $i
+      }
+      END { flush() }' "${files[@]}" | tr -s ' ' '\n' \
+      | grep -m 1 -E '^https?://[^/[:space:]]+(/[^[:space:]]*)?/debian/?$' || true)
+  fi
+  if [ -z "$uri" ]; then
+    echo "setup: no Debian mirror in the apt sources under $dir (a 'deb URI suite' line in" \
+      "sources.list or sources.list.d/*.list, or 'URIs:' in sources.list.d/*.sources, its" \
+      "path ending in /debian): the Wine 10 root is fetched from the host's own mirror" >&2
+    return 1
+  fi
+  echo "$uri"
 }
 
 # unshare --mount --propagation private bash -c "$wine10_enter" wine10-enter
@@ -110,7 +136,7 @@ wine10_build() {
     wine10_ready && exit 0
     local tmp started mirror
     started=$(date +%s)
-    mirror=$(wine10_mirror)
+    mirror=$(wine10_mirror) || exit 1
     tmp=$wine10_root.building
     rm -rf "$tmp"
     echo "setup: building the Debian 13 root with Wine 10 in $wine10_root from $mirror" \

@@ -74,7 +74,8 @@ bool SectionName(const char* text, const Line& line, std::size_t* begin, std::si
     return true;
 }
 
-// A "key=value" line: the key's and the value's spans, trimmed.
+// A "key=value" line: the key's and the value's spans, trimmed; the value
+// without one pair of enclosing quotes, which are no part of it.
 bool KeyAndValue(const char* text, const Line& line, std::size_t* keyEnd, std::size_t* valueBegin,
                  std::size_t* valueEnd) {
     const void* equals = std::memchr(text + line.begin, '=', line.end - line.begin);
@@ -86,6 +87,11 @@ bool KeyAndValue(const char* text, const Line& line, std::size_t* keyEnd, std::s
     *valueBegin = at + 1;
     *valueEnd = line.end;
     Trim(text, valueBegin, valueEnd);
+    const char quote = *valueEnd - *valueBegin >= 2 ? text[*valueBegin] : '\0';
+    if ((quote == '"' || quote == '\'') && text[*valueEnd - 1] == quote) {
+        ++*valueBegin;
+        --*valueEnd;
+    }
     return true;
 }
 
@@ -139,10 +145,5 @@ bool FindIniValue(const char* text, std::size_t size, const char* section, const
     }
     *begin = place.valueBegin;
     *end = place.valueEnd;
-    const char quote = *end - *begin >= 2 ? text[*begin] : '\0';
-    if ((quote == '"' || quote == '\'') && text[*end - 1] == quote) {
-        ++*begin;
-        --*end;
-    }
     return true;
 }

@@ -15,7 +15,9 @@
 constexpr std::uint32_t kErrorUnableToMoveReplacement2 = 1177;
 constexpr std::uint32_t kFileAttributeReadOnly = 0x1;
 
-enum class FileRead { Read, Missing, Failed };
+// NoFolder: missing, and so is the folder it would be in; beside the tool
+// that is the folder a link leads to.
+enum class FileRead { Read, Missing, NoFolder, Failed };
 
 namespace sys {
 
@@ -37,22 +39,34 @@ struct FileFacts {
     std::uint32_t attributes;  // GetFileInformationByHandle
     std::uint32_t links;       // its names: more than one when hard-linked
 };
-// The file the path names: target := its final path (GetFinalPathNameByHandleW),
-// so a symbolic link gives the file it points to. Read when found.
-FileRead InspectFile(const char* path, TextBuffer& target, FileFacts* facts);
+// Where the file that the path names is: final := its final path
+// (GetFinalPathNameByHandleW), every symbolic link and junction on the way
+// followed; facts are set when it is Read. Where there is none, final :=
+// where it would be: the target of a symbolic link whose target is missing
+// (FSCTL_GET_REPARSE_POINT, link after link), else the path as given.
+FileRead LocateFile(const char* path, TextBuffer& final, FileFacts* facts);
+// Whether nothing has the name: CreateFileW with CREATE_NEW can make a file
+// there (deleted again at once). Wine, which shows a link whose target is
+// missing as no file, answers ERROR_FILE_EXISTS for it; on Windows
+// LocateFile has followed such a link already.
+bool NameIsFree(const char* path);
 // A new file holding the bytes, with these attributes, flushed to disk
 // (CreateFileW, CREATE_ALWAYS).
 bool WriteNewFile(const char* path, const char* data, std::size_t size, std::uint32_t attributes);
-// The existing file's bytes overwritten where they are (OPEN_EXISTING,
-// WriteFile, SetEndOfFile), flushed: it stays the same file.
-bool OverwriteFile(const char* path, const char* data, std::size_t size);
+// The existing file's bytes from `offset` overwritten with `size` bytes in
+// one WriteFile, then, where setEnd, the file ended after them
+// (SetEndOfFile), and flushed (FlushFileBuffers): it stays the same file.
+bool OverwriteFile(const char* path, std::size_t offset, const char* data, std::size_t size,
+                   bool setEnd);
 // ReplaceFileW(replaced, replacement, backup); on failure *error is its
 // GetLastError.
 bool ReplaceFileWith(const char* replaced, const char* replacement, const char* backup,
                      std::uint32_t* error);
 // MoveFileExW(from, to, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH).
 bool MoveFileOver(const char* from, const char* to);
-// MoveFileExW(from, to, MOVEFILE_WRITE_THROUGH): fails where `to` exists.
+// MoveFileExW(from, to, MOVEFILE_WRITE_THROUGH): fails where `to` exists,
+// a symbolic link included. Wine 8 and 10 look `to` up through the link and
+// replace one whose target is missing.
 bool RenameFile(const char* from, const char* to);
 // DeleteFileW.
 bool RemoveFile(const char* path);

@@ -7,6 +7,7 @@
 #include "store/ini_scan.h"
 #include "store/runtime_profiles.h"
 #include "store/settings_edit.h"
+#include "ui/view_port.h"
 
 const char SettingsFileName[] = "Padloom.ini";
 
@@ -49,7 +50,7 @@ void ToolSettings::Load() {
     bool fromBackup = false;
     text_.Clear();
     form_ = SettingsForm::ShiftJis;
-    if (ReadRecoveredFile(path_.c_str(), bytes, &fromBackup) == FileRead::Read &&
+    if (ReadRecoveredFile(path_.c_str(), bytes, &fromBackup, true) == FileRead::Read &&
         !DecodeSettings(bytes.c_str(), bytes.Size(), &form_, text_)) {
         text_.Clear();
     }
@@ -74,27 +75,28 @@ void ToolSettings::ReadString(const char* section, const char* key, char* buffer
     }
 }
 
-void ToolSettings::WriteString(const char* section, const char* key, const char* value) {
+Rewrite ToolSettings::WriteString(const char* section, const char* key, const char* value) {
     loaded_ = false;
     if (path_.Empty()) {
-        return;
+        return Rewrite::NotWritten;
     }
     TextBuffer bytes;
     TextBuffer edited;
     bool fromBackup = false;
-    const FileRead read = ReadRecoveredFile(path_.c_str(), bytes, &fromBackup);
+    const FileRead read = ReadRecoveredFile(path_.c_str(), bytes, &fromBackup, false);
     if (read == FileRead::Failed ||
         !EditSettings(bytes.c_str(), bytes.Size(), section, key, value, edited)) {
-        return;
+        return Rewrite::NotWritten;
     }
     // The same bytes again would still make a new file, with a new id and
     // new times: a synced folder would upload it again and an editor holding
     // it would ask to reload.
     const bool same = read == FileRead::Read && !fromBackup && edited.Size() == bytes.Size() &&
                       std::memcmp(edited.c_str(), bytes.c_str(), bytes.Size()) == 0;
-    if (!same) {
-        RewriteFile(path_.c_str(), edited.c_str(), edited.Size(), bytes.c_str(), bytes.Size());
+    if (same) {
+        return Rewrite::Written;
     }
+    return RewriteFile(path_.c_str(), edited.c_str(), edited.Size(), bytes.c_str(), bytes.Size());
 }
 
 TextEncoding ToolSettings::Encoding() {
@@ -121,5 +123,10 @@ void WriteToolSettings() {
         return;
     }
     ToolSettings settings(SettingsFileName, false);
-    settings.WriteString("Config", "RpgType", RuntimeProfiles[CurrentProfile].typeName);
+    // Any other failure is silent: the next start reads the older value.
+    if (settings.WriteString("Config", "RpgType", RuntimeProfiles[CurrentProfile].typeName) ==
+        Rewrite::LinkBroken) {
+        view::ShowMessage(MessageBoxOwner, IDS_SETTINGS_LINK_BROKEN, IDS_CAPTION_NOTICE,
+                          kMbOk | kMbIconWarning);
+    }
 }

@@ -4,6 +4,7 @@
 #include <cstdint>
 
 #include "base/text_encoding.h"
+#include "store/file_rewrite.h"
 #include "store/settings_form.h"
 #include "store/text_buffer.h"
 
@@ -42,8 +43,8 @@ class ToolSettings {
     // Sets the key in the file as it is now, keeping every other byte and the
     // encoding it was saved in; a file that cannot be read, or in a 16-bit
     // form that is not certain, is left alone, and so is one that already
-    // holds the value.
-    void WriteString(const char* section, const char* key, const char* value);
+    // holds the value (Written).
+    Rewrite WriteString(const char* section, const char* key, const char* value);
     // How the values read are encoded.
     TextEncoding Encoding();
     const char* Path() const { return path_.c_str(); }
@@ -60,5 +61,6 @@ class ToolSettings {
 // The file read once: labels, edition and language (defaults where it says
 // nothing). CurrentProfile is the caller's to set.
 void ReadToolSettings(StartSettings& read);
-// RpgType := the type name of CurrentProfile.
+// RpgType := the type name of CurrentProfile. A link that leads nowhere the
+// file can be made is left as it is, and a message says so.
 void WriteToolSettings();

@@ -1,5 +1,6 @@
 """Closing and switching: what OK, Cancel, the close box, Reset and the
 edition switch leave in the registry and in Padloom.ini."""
+import os
 import time
 
 import driver
@@ -158,6 +159,35 @@ def failed_store_on_ok_keeps_the_window(s):
     check_eq(ini_edition(s, folder), "MAPLE", "RpgType")
 
 
+def linked_settings_stay_a_link(s):
+    """Padloom.ini linked into another folder (players keep it in a synced one):
+    an edition change is written into the link's target, labels kept, and the
+    link stays a link. A Linux symbolic link in the prefix's drive is one to
+    Wine, which follows it when opening the file and gives its target as the
+    final path, as Windows does; unlike Windows, it never shows the link itself
+    (FILE_FLAG_OPEN_REPARSE_POINT opens the target)."""
+    folder = s.new_folder("link")
+    synced = s.new_folder("synced")
+    s.write_ini(synced, "[KeyName]\nA=ジャンプ\n[Config]\nRpgType=MAPLE\n")
+    # An old backup beside the target: gone once the file has been read.
+    (synced / "Padloom.ini.old~").write_bytes(b"[Config]\r\nRpgType=CEDAR\r\n")
+    link = folder / "Padloom.ini"
+    os.symlink("../synced/Padloom.ini", link)
+    app, st = driver.start_tool(s, folder)
+    check_eq(st.labels()[0], "ジャンプ", "label read through the link")
+    driver.choose_edition(s, 1)
+    s.answer(s.wait_box(caption="お知らせ"), IDNO)
+    st = s.wait_for(lambda st: st.combo["selected"] == 1, 10, "CEDAR selected")
+    s.click(st.control(IDCANCEL, page=False))
+    check_eq(app.wait_exit(), 0, "exit code")
+    check(link.is_symlink(), "Padloom.ini is no longer a link")
+    check_eq(os.readlink(link), "../synced/Padloom.ini", "the link's target")
+    check_eq(s.read_ini(synced), "[KeyName]\r\nA=ジャンプ\r\n[Config]\r\nRpgType=CEDAR\r\n",
+             "the target")
+    left = [f.name for d in (folder, synced) for f in d.iterdir() if f.name.endswith("~")]
+    check_eq(left, [], "files left beside the link or its target")
+
+
 def failed_store_on_switch_keeps_the_edition(s):
     s.make_volatile(r"Software\Quillhaven")
     app, st = driver.start_tool(s)
@@ -178,4 +208,5 @@ def failed_store_on_switch_keeps_the_edition(s):
 if __name__ == "__main__":
     driver.main([cancel_stores_nothing, close_box_stores_nothing, reset_restores_one_page,
                  switch_answered_yes, switch_answered_no, switch_answered_cancel,
-                 failed_store_on_ok_keeps_the_window, failed_store_on_switch_keeps_the_edition])
+                 failed_store_on_ok_keeps_the_window, failed_store_on_switch_keeps_the_edition,
+                 linked_settings_stay_a_link])

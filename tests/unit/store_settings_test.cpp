@@ -2,11 +2,13 @@
 // in-memory module path and files.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstring>
 #include <map>
 #include <string>
 
 #include "doubles/system_double.h"
+#include "doubles/view_double.h"
 #include "store/executable_directory.h"
 #include "store/runtime_profiles.h"
 #include "store/settings_path.h"
@@ -58,6 +60,7 @@ class SettingsTest : public ::testing::Test {
   protected:
     void SetUp() override {
         TheSystem().Reset();
+        TheView().Reset();
         ExecutableDirectory().Clear();
         read_ = StartSettings();
         CurrentProfile = -1;
@@ -68,6 +71,7 @@ class SettingsTest : public ::testing::Test {
     }
 
     StartSettings read_;
+    char pastRead_[kLabelCapacity] = {};  // what a value written past read_ would reach
 };
 
 // UTF-8 paths: a '\' or '/' byte is a separator, whatever the characters.
@@ -195,7 +199,7 @@ TEST_F(SettingsTest, NoFileGivesDefaultLabelsAndTheFirstEdition) {
     }
     EXPECT_EQ(0, read_.profile);
     const std::string ini = kIniPath;
-    EXPECT_EQ((std::vector<std::string>{"remove " + ini + ".new~", "read " + ini,
+    EXPECT_EQ((std::vector<std::string>{"locate " + ini, "remove " + ini + ".new~", "read " + ini,
                                         "rename " + ini + ".old~ " + ini, "read " + ini + ".old~"}),
               TheSystem().fileCalls);
     EXPECT_TRUE(TheSystem().directoryCalls.empty());
@@ -206,7 +210,9 @@ TEST_F(SettingsTest, LabelsAndEditionComeFromTheFile) {
                         std::string("[KeyName]\r\na=\r\nB=") + kButtonSjis + "\r\nC=" + kHyojiSjis +
                             "\r\nX=" + std::string(600, 'x') +
                             "\r\nz=  \r\nl=\"\"\r\nr=\"\r\n [keyname] \r\nY=not this one\r\n"
-                            "[ Config ]\r\nRpgTypo=MAPLE\r\n  rpgtype = \"CEDAR\"  \r\n");
+                            "[Other]\r\nRpgType=MAPLE\r\n"
+                            "[ Config ]\r\nRpgTypo=MAPLE\r\n \trpgtype\t=\t'CEDAR'\t\r\n"
+                            "Language=zh-Hant, as long as it likes\r\n");
     ReadToolSettings(read_);
     EXPECT_STREQ("", read_.labels[0]) << "an empty value is a label, not a missing key";
     EXPECT_STREQ(kButtonSjis, read_.labels[1]);
@@ -217,9 +223,11 @@ TEST_F(SettingsTest, LabelsAndEditionComeFromTheFile) {
     EXPECT_STREQ("", read_.labels[6]) << "one pair of quotes is taken off";
     EXPECT_STREQ("\"", read_.labels[7]);
     EXPECT_TRUE(read_.labelEncoding == TextEncoding::ShiftJis);
-    EXPECT_EQ(1, read_.profile);
+    EXPECT_EQ(1, read_.profile) << "tabs are blanks, single quotes are quotes";
+    EXPECT_STREQ("zh-Hant, as lon", read_.language) << "cut to its buffer";
+    EXPECT_EQ(std::string(sizeof(pastRead_), '\0'), std::string(pastRead_, sizeof(pastRead_)));
 
-    for (const char* other : {"cedar", "VX", "", "MAPLE"}) {
+    for (const char* other : {"cedar", "VX", "", "MAPLE\n[Config]\nRpgType=CEDAR"}) {
         TheSystem().PutFile(kIniPath, std::string("[Config]\nRpgType=") + other + "\n");
         ReadToolSettings(read_);
         EXPECT_EQ(0, read_.profile) << other;
@@ -536,15 +544,70 @@ TEST_F(SettingsTest, TheFileIsReplacedAsTheSystemWouldOrLeftAsItWas) {
     WriteToolSettings();
     EXPECT_EQ((std::map<std::string, std::string>{{kIniPath, before}}), TheSystem().files);
 
-    // Bytes that would not change are not written at all.
+    // Bytes that would not change are not written at all, quotes kept or
+    // not: every file stays as it was, but for a leftover new file.
+    const std::string ini = kIniPath;
     for (const std::string& same :
-         {"[config]\n rpgtype = MAPLE \n" + after, Utf16(u"\uFEFF[Config]\r\nRpgType=MAPLE")}) {
+         {"[config]\n rpgtype = MAPLE \n" + after, Utf16(u"\uFEFF[Config]\r\nRpgType=MAPLE"),
+          std::string("[Config]\r\nRpgType=\"MAPLE\"\r\n"),
+          std::string("RpgType='x'\n[Config]\nRpgType='MAPLE'")}) {
         SetUp();
-        TheSystem().PutFile(kIniPath, same);
+        SystemDouble& s = TheSystem();
+        s.PutFile(kIniPath, same);
+        s.PutFile(ini + ".old~", before);
+        const std::map<std::string, std::string> files = s.files;
+        s.PutFile(ini + ".new~", "[Con");
         CurrentProfile = 0;
         WriteToolSettings();
-        for (const std::string& call : TheSystem().fileCalls) {
-            EXPECT_TRUE(call.rfind("read ", 0) == 0 || call.rfind("remove ", 0) == 0) << call;
+        EXPECT_EQ(files, s.files) << same;
+        for (const std::string& call : s.fileCalls) {
+            EXPECT_TRUE(call.rfind("read ", 0) == 0 || call.rfind("locate ", 0) == 0 ||
+                        call == "remove " + ini + ".new~")
+                << call;
+        }
+    }
+}
+
+// Where no new file can be made beside it, the file is written where it is,
+// so that a crash after any write leaves it readable: an edition's name for
+// another in one write of the letters that differ, a text of another length
+// whole in one write before its end is set. Each state read back keeps the
+// labels.
+TEST_F(SettingsTest, AnOverwriteInPlaceLeavesAReadableFileAfterEachWrite) {
+    const std::string ini = kIniPath;
+    const std::string labels = "[KeyName]\r\nA=Jump\r\nB=Run\r\n";
+    const std::string cedar = "[Config]\r\nRpgType=CEDAR\r\n";
+    struct Case {
+        std::string before;
+        std::string after;
+        std::string call;
+        std::vector<std::string> states;
+    };
+    const Case cases[] = {
+        {labels + "[Config]\r\nRpgType=MAPLE\r\n",
+         labels + cedar,
+         "overwrite " + ini + " 44 5",
+         {labels + cedar}},
+        {"[Config]\r\nRpgType=MAPLE 2\r\n" + labels,
+         cedar + labels,
+         "overwrite " + ini + " 0 51 end",
+         {cedar + labels + "\r\n", cedar + labels}},
+    };
+    for (const Case& c : cases) {
+        SetUp();
+        SystemDouble& s = TheSystem();
+        s.PutFile(kIniPath, c.before);
+        s.writeFails = true;
+        CurrentProfile = 1;
+        WriteToolSettings();
+        EXPECT_EQ(c.after, s.FileText(kIniPath));
+        EXPECT_EQ(1, std::count(s.fileCalls.begin(), s.fileCalls.end(), c.call)) << c.call;
+        EXPECT_EQ(c.states, s.inPlace) << c.call;
+        for (const std::string& state : c.states) {
+            s.PutFile(kIniPath, state);
+            ReadToolSettings(read_);
+            EXPECT_STREQ("Jump", read_.labels[0]) << state;
+            EXPECT_STREQ("Run", read_.labels[1]) << state;
         }
     }
 }
@@ -575,17 +638,25 @@ TEST_F(SettingsTest, ABackupLeftAsTheOnlyCopyIsPutBackNeverOverwritten) {
     EXPECT_EQ((Files{{ini, maple}}), s.files);
 
     // Where it cannot be renamed, it is read, and the close makes the file
-    // anew from it. Then the file wins: the backup is an old leftover.
-    s.files = {{backup, maple}};
-    s.moveFailures = 1;
-    ReadToolSettings(read_);
-    EXPECT_STREQ("Jump", read_.labels[0]);
-    s.moveFailures = 1;
-    CurrentProfile = 1;
-    WriteToolSettings();
-    EXPECT_EQ((Files{{ini, cedar}, {backup, maple}}), s.files);
-    ReadToolSettings(read_);
-    EXPECT_EQ(1, read_.profile);
+    // anew from it, though the edition be the same. Once the file is read
+    // whole, the backup is an old leftover and goes: deleting the file then
+    // gives the default labels.
+    for (const int edition : {0, 1}) {
+        s.files = {{backup, maple}};
+        s.moveFailures = 1;
+        ReadToolSettings(read_);
+        EXPECT_STREQ("Jump", read_.labels[0]);
+        s.moveFailures = 1;
+        CurrentProfile = edition;
+        WriteToolSettings();
+        EXPECT_EQ((Files{{ini, edition == 0 ? maple : cedar}, {backup, maple}}), s.files);
+        ReadToolSettings(read_);
+        EXPECT_EQ(edition, read_.profile);
+        EXPECT_EQ((Files{{ini, edition == 0 ? maple : cedar}}), s.files);
+        s.files.clear();
+        ReadToolSettings(read_);
+        EXPECT_STREQ("A", read_.labels[0]);
+    }
 
     // A backup that cannot be read is not made the file's past.
     s.files = {{backup, maple}};
@@ -595,6 +666,53 @@ TEST_F(SettingsTest, ABackupLeftAsTheOnlyCopyIsPutBackNeverOverwritten) {
     EXPECT_EQ((Files{{backup, maple}}), s.files);
 }
 
+// A link is followed to its target, beside which the rewrite sets the old
+// file aside and the start looks for it. A link whose target is missing
+// stays a link: the file is made where it points, or, where that cannot be,
+// the link is left and a message says so.
+TEST_F(SettingsTest, ALinkLeadsTheRewriteAndTheRecoveryToItsTarget) {
+    const std::string real = "D:\\Real\\Padloom.ini";
+    const std::string maple = "[KeyName]\r\nA=Jump\r\n[Config]\r\nRpgType=MAPLE\r\n";
+    using Files = std::map<std::string, std::string>;
+    SystemDouble& s = TheSystem();
+    s.symlinks[kIniPath] = real;
+    s.PutFile(real, maple);
+    s.replaceError = kErrorUnableToMoveReplacement2;
+    s.moveFailures = 2;
+    CurrentProfile = 1;
+    WriteToolSettings();
+    ASSERT_EQ((Files{{real + ".old~", maple}}), s.files);
+
+    s.replaceError = 0;
+    ReadToolSettings(read_);
+    EXPECT_STREQ("Jump", read_.labels[0]);
+    EXPECT_EQ((Files{{real, maple}}), s.files);
+
+    s.files.clear();
+    ReadToolSettings(read_);
+    EXPECT_STREQ("A", read_.labels[0]) << "a link to a missing file reads as a missing file";
+    WriteToolSettings();
+    EXPECT_EQ((Files{{real, "[Config]\r\nRpgType=CEDAR\r\n"}}), s.files);
+    EXPECT_TRUE(TheView().messages.empty());
+
+    // Its folder gone (a drive unplugged), or where the system does not
+    // show where it points, as Wine does not.
+    for (const bool hidden : {false, true}) {
+        s.files.clear();
+        s.goneFolders = {hidden ? "X:" : "D:\\Real"};
+        s.linksHidden = hidden;
+        TheView().Reset();
+        ReadToolSettings(read_);
+        EXPECT_STREQ("A", read_.labels[0]);
+        WriteToolSettings();
+        EXPECT_TRUE(s.files.empty()) << hidden;
+        EXPECT_EQ(real, s.symlinks[kIniPath]);
+        ASSERT_EQ(1u, TheView().messages.size());
+        EXPECT_EQ(IDS_SETTINGS_LINK_BROKEN, TheView().messages[0].text);
+        EXPECT_EQ(kMbOk | kMbIconWarning, TheView().messages[0].type);
+    }
+}
+
 TEST(SettingsTextTest, KeysGoIntoTheirSectionWhereverItIs) {
     EXPECT_EQ("[Config]\nRpgType=CEDAR\n\n[KeyName]\nA=x\n",
               Edited("[Config]\n\n[KeyName]\nA=x\n", "Config", "RpgType", "CEDAR"));
@@ -602,6 +720,9 @@ TEST(SettingsTextTest, KeysGoIntoTheirSectionWhereverItIs) {
               Edited("[Config]\r\nA=1", "Config", "RpgType", "CEDAR"));
     EXPECT_EQ("[config]\r\nnot a key\r\nrpgtype=CEDAR\r\n",
               Edited("[config]\r\nnot a key\r\nrpgtype=\r\n", "Config", "RpgType", "CEDAR"));
+    // Quotes, as the player wrote them.
+    EXPECT_EQ("[Config]\nRpgType = 'CEDAR' \n",
+              Edited("[Config]\nRpgType = 'MAPLE' \n", "Config", "RpgType", "CEDAR"));
     EXPECT_EQ("x\r\n\r\n[Config]\r\nRpgType=MAPLE\r\n", Edited("x", "Config", "RpgType", "MAPLE"));
     // After the section's last line that is not blank, whatever ends lines.
     EXPECT_EQ("[Config]\r\nA=1\r\nRpgType=CEDAR\r\n[K]\r\n",

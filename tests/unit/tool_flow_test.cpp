@@ -153,7 +153,7 @@ class ToolFlowTest : public testing::Test {
 };
 
 TEST_F(ToolFlowTest, StartsWithSettingsThenDevicesThenRecordThenPages) {
-    TheSystem().PutFile(kIniPath, "[Config]\nRpgType=CEDAR\n[KeyName]\nA=Jump\n");
+    TheSystem().PutFile(kIniPath, "[Config]\nRpgType=CEDAR\n[KeyName]\nA=決定\n");
     TheRegistry().PutValue(kCedarKey, "ButtonAssign", kRegBinary, CedarRecord());
     std::vector<std::string> seen;
     TheShell().onCall = [&](const std::string& line) {
@@ -187,8 +187,9 @@ TEST_F(ToolFlowTest, StartsWithSettingsThenDevicesThenRecordThenPages) {
                                                "StartTimer"};
     EXPECT_EQ(seen, expected);
     EXPECT_EQ(TheShell().editionSelection, 1);
-    EXPECT_STREQ(TheShell().pageLabels.texts[0], "Jump");
+    EXPECT_STREQ(TheShell().pageLabels.texts[0], "決定");
     EXPECT_STREQ(TheShell().pageLabels.texts[1], "B");
+    EXPECT_TRUE(TheShell().pageLabels.encoding == TextEncoding::Utf8) << "shown as Shift-JIS";
     EXPECT_TRUE(TheView().messages.empty());
     EXPECT_FALSE(TheShell().ended);
 }
@@ -197,9 +198,14 @@ TEST_F(ToolFlowTest, StartsWithSettingsThenDevicesThenRecordThenPages) {
 // folder and reads the file that the start then takes the edition from:
 // each once, and the file is never written.
 TEST_F(ToolFlowTest, LanguageFollowsTheSettingElseTheUsersLanguage) {
-    TheSystem().uiLanguage = 0x0409;
-    PrepareStart();
-    EXPECT_EQ(0x0409, TextLanguage);
+    // Chinese by the region of the user's language.
+    const std::uint16_t chosen[][2] = {
+        {0x0409, 0x0409}, {0x0C04, 0x0404}, {0x1004, 0x0804}, {0x0404, 0x0404}};
+    for (const auto& c : chosen) {
+        TheSystem().uiLanguage = c[0];
+        PrepareStart();
+        EXPECT_EQ(c[1], TextLanguage) << std::hex << c[0];
+    }
     TheSystem().PutFile(kIniPath, "[Config]\r\nLanguage=zh-Hant\r\nRpgType=CEDAR\r\n");
     TheSystem().fileCalls.clear();
     TheSystem().directoryCalls.clear();
@@ -211,8 +217,8 @@ TEST_F(ToolFlowTest, LanguageFollowsTheSettingElseTheUsersLanguage) {
     const std::vector<std::string>& calls = TheSystem().fileCalls;
     EXPECT_EQ(std::count(calls.begin(), calls.end(), "read " + kIniPath), 1);
     for (const std::string& call : calls) {
-        EXPECT_TRUE(call.rfind("read ", 0) == 0 || call.rfind("remove ", 0) == 0 ||
-                    call.rfind("rename ", 0) == 0)
+        EXPECT_TRUE(call.rfind("read ", 0) == 0 || call.rfind("locate ", 0) == 0 ||
+                    call.rfind("remove ", 0) == 0 || call.rfind("rename ", 0) == 0)
             << "read only, never written: " << call;
     }
 }
@@ -239,13 +245,15 @@ TEST_F(ToolFlowTest, DeviceFailureWarnsAndEndsBeforeLoadingOrWriting) {
     EXPECT_EQ(TheShell().calls.back(), "EndProcess 0") << "work done after the process ended";
     EXPECT_EQ(TheShell().IndexOf("BuildPages"), -1);
     // The settings were read first; the record was neither loaded nor stored,
-    // and the settings file was not written (a leftover new file beside it
-    // is looked for, and would go).
+    // and the settings file was not written (a leftover new file and an old
+    // backup beside it are looked for, and would go).
     EXPECT_EQ(CurrentProfile, 1);
     EXPECT_TRUE(TheRegistry().calls.empty());
     EXPECT_EQ(Current(), Record(kAssignRecordSize, 0));
     for (const std::string& call : TheSystem().fileCalls) {
-        EXPECT_TRUE(call.compare(0, 5, "read ") == 0 || call == "remove " + kIniPath + ".new~")
+        EXPECT_TRUE(call.compare(0, 5, "read ") == 0 || call.compare(0, 7, "locate ") == 0 ||
+                    call == "remove " + kIniPath + ".new~" ||
+                    call == "remove " + kIniPath + ".old~")
             << call;
     }
 }
@@ -382,6 +390,15 @@ TEST_F(ToolFlowTest, TabChangeSetsThePageTheTickFeeds) {
     EXPECT_EQ(CurrentPage, 1);
     EXPECT_TRUE(TheShell().Called("ShowPage 1"));
     EXPECT_TRUE(TheShell().Called("ShowControl hidden")) << "the controller line is the gamepad's";
+
+    // Activated, the window gives the focus to the shown page's selected
+    // slot at first, and later back to the control that had it.
+    SlotCursor[0] = 3;
+    SlotCursor[1] = 10;
+    OnActivate(nullptr);
+    EXPECT_EQ(TheView().focused, FakeRadio(1, 2, 1));
+    OnActivate(TheShell().controls.combo);
+    EXPECT_EQ(TheView().focused, TheShell().controls.combo);
 }
 
 // The line names the controller read and counts the others; it follows each
@@ -402,6 +419,8 @@ TEST_F(ToolFlowTest, ControllerLineFollowsPlugAndUnplug) {
               TheShell().calls);
     EXPECT_EQ(TheView().texts[line],
               Shown(IDS_CONTROLLER) + "Pad 0" + Shown(IDS_CONTROLLERS_UNUSED, 1));
+    // Only the name may end in an ellipsis, in the line's two lines.
+    EXPECT_TRUE(TheView().fits[line] == (Fit{1, 2}));
 
     TheDevices().unplugged[0] = true;
     TheDevices().controllers[1].Answer(DeviceOp::Acquire, kEFail);  // opens all the same

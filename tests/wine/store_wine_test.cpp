@@ -417,6 +417,31 @@ TEST_F(WineSettingsTest, ASymbolicLinkIsWrittenThroughToItsTarget) {
     ExpectNoneLeftBeside(target);
 }
 
+// Wine shows no link whose target is missing: it opens as a missing file,
+// and MoveFileExW replaces it even without MOVEFILE_REPLACE_EXISTING. Its
+// name is taken all the same (CREATE_NEW answers ERROR_FILE_EXISTS), so the
+// close leaves it and says so; Windows, which shows where it points, makes
+// the file there (the native tests).
+TEST_F(WineSettingsTest, ALinkWhoseTargetIsMissingStaysALink) {
+    for (const char* name : {"dangling", "gone"}) {
+        const std::string folder = directory_ + "\\" + name;
+        if (!Exists(folder)) {
+            GTEST_SKIP() << "no links at " << folder;
+        }
+        ExecutableDirectory().Assign(folder.c_str());
+        TheView().Reset();
+        ReadToolSettings(read_);
+        EXPECT_STREQ("A", read_.labels[0]) << name;
+        CurrentProfile = 1;
+        WriteToolSettings();
+        EXPECT_FALSE(Exists(folder + "\\Padloom.ini")) << name << ": the link became a file";
+        EXPECT_FALSE(Exists(folder + "\\Padloom-target.ini")) << name;
+        ASSERT_EQ(1u, TheView().messages.size()) << name;
+        EXPECT_EQ(IDS_SETTINGS_LINK_BROKEN, TheView().messages[0].text);
+        ExpectNoneLeftBeside(folder + "\\Padloom.ini");
+    }
+}
+
 // A folder beyond MAX_PATH, reached in the "\\?\" form.
 TEST_F(WineSettingsTest, AFolderPathLongerThanMaxPathIsReadAndWritten) {
     std::string folder = directory_;

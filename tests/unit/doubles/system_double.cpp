@@ -55,6 +55,15 @@ void SystemDouble::MoveEntry(const std::string& from, const std::string& to) {
     descriptors.erase(from);
 }
 
+bool SystemDouble::InGoneFolder(const std::string& path) const {
+    for (const std::string& folder : goneFolders) {
+        if (path.compare(0, folder.size() + 1, folder + "\\") == 0) {
+            return true;
+        }
+    }
+    return false;
+}
+
 namespace sys {
 
 ModuleRef LoadFromSystemDirectory(const char* name, std::uint32_t* error) {
@@ -111,26 +120,37 @@ FileRead ReadFileBytes(const char* path, TextBuffer& bytes) {
                                                                     : FileRead::Failed;
 }
 
-FileRead InspectFile(const char* path, TextBuffer& target, FileFacts* facts) {
+FileRead LocateFile(const char* path, TextBuffer& final, FileFacts* facts) {
     SystemDouble& s = TheSystem();
-    s.fileCalls.push_back(std::string("inspect ") + path);
-    target.Clear();
+    s.fileCalls.push_back(std::string("locate ") + path);
     const std::string resolved = s.Resolve(path);
-    if (!s.HasFile(resolved)) {
-        return FileRead::Missing;
+    if (s.HasFile(resolved)) {
+        if (s.inspectFails) {
+            return FileRead::Failed;
+        }
+        facts->attributes = s.attributes[resolved];
+        facts->links = static_cast<std::uint32_t>(1 + s.OtherNames(resolved).size());
+        return final.Assign(resolved.c_str()) ? FileRead::Read : FileRead::Failed;
     }
-    if (s.inspectFails) {
+    if (s.linksHidden) {
+        return final.Assign(path) ? FileRead::Missing : FileRead::Failed;
+    }
+    if (!final.Assign(resolved.c_str())) {
         return FileRead::Failed;
     }
-    facts->attributes = s.attributes[resolved];
-    facts->links = static_cast<std::uint32_t>(1 + s.OtherNames(resolved).size());
-    return target.Assign(resolved.c_str()) ? FileRead::Read : FileRead::Failed;
+    return s.InGoneFolder(resolved) ? FileRead::NoFolder : FileRead::Missing;
+}
+
+bool NameIsFree(const char* path) {
+    SystemDouble& s = TheSystem();
+    s.fileCalls.push_back(std::string("free ") + path);
+    return !s.HasFile(path) && s.symlinks.count(path) == 0;
 }
 
 bool WriteNewFile(const char* path, const char* data, std::size_t size, std::uint32_t attributes) {
     SystemDouble& s = TheSystem();
     s.fileCalls.push_back(std::string("create ") + path);
-    if (s.writeFails) {
+    if (s.writeFails || s.InGoneFolder(path)) {
         return false;
     }
     s.files[path] = std::string(data, size);
@@ -139,15 +159,27 @@ bool WriteNewFile(const char* path, const char* data, std::size_t size, std::uin
     return true;
 }
 
-bool OverwriteFile(const char* path, const char* data, std::size_t size) {
+bool OverwriteFile(const char* path, std::size_t offset, const char* data, std::size_t size,
+                   bool setEnd) {
     SystemDouble& s = TheSystem();
-    s.fileCalls.push_back(std::string("overwrite ") + path);
+    s.fileCalls.push_back(std::string("overwrite ") + path + " " + std::to_string(offset) + " " +
+                          std::to_string(size) + (setEnd ? " end" : ""));
     if (!s.HasFile(path) || s.overwriteRefused) {
         return false;
     }
     const bool fails = s.overwriteFailures > 0;
-    const std::string bytes(data, fails ? size / 2 : size);
     s.overwriteFailures -= fails ? 1 : 0;
+    std::string bytes = s.files[path];
+    const std::size_t count = fails ? size / 2 : size;
+    if (bytes.size() < offset + count) {
+        bytes.resize(offset + count);
+    }
+    bytes.replace(offset, count, data, count);
+    if (!fails && setEnd) {
+        s.inPlace.push_back(bytes);
+        bytes.resize(offset + size);
+    }
+    s.inPlace.push_back(bytes);
     s.files[path] = bytes;
     for (const std::string& name : s.OtherNames(path)) {
         s.files[name] = bytes;
@@ -185,7 +217,7 @@ bool ReplaceFileWith(const char* replaced, const char* replacement, const char* 
 bool MoveFileOver(const char* from, const char* to) {
     SystemDouble& s = TheSystem();
     s.fileCalls.push_back(std::string("move ") + from + " " + to);
-    if (s.moveFailures > 0 || !s.HasFile(from)) {
+    if (s.moveFailures > 0 || !s.HasFile(from) || s.InGoneFolder(to)) {
         s.moveFailures -= s.moveFailures > 0 ? 1 : 0;
         return false;
     }
@@ -196,7 +228,9 @@ bool MoveFileOver(const char* from, const char* to) {
 bool RenameFile(const char* from, const char* to) {
     SystemDouble& s = TheSystem();
     s.fileCalls.push_back(std::string("rename ") + from + " " + to);
-    if (s.moveFailures > 0 || !s.HasFile(from) || s.HasFile(to)) {
+    // Windows' refuses a name a link has; Wine's replaces the link.
+    const bool taken = s.HasFile(to) || (!s.linksHidden && s.symlinks.count(to) != 0);
+    if (s.moveFailures > 0 || !s.HasFile(from) || taken || s.InGoneFolder(to)) {
         s.moveFailures -= s.moveFailures > 0 ? 1 : 0;
         return false;
     }

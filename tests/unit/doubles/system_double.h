@@ -19,6 +19,11 @@ struct SystemDouble {
     bool overwriteRefused = false;
     // The next overwrites in place fail after writing half their bytes.
     int overwriteFailures = 0;
+    // Wine's way with links: one whose target is missing is no link but a
+    // missing file, whose name is taken all the same. Windows shows where
+    // it points.
+    bool linksHidden = false;
+    std::vector<std::string> goneFolders;  // folders that are not there
     // What ReplaceFileW answers: 0 succeeds. ERROR_UNABLE_TO_MOVE_REPLACEMENT_2
     // leaves the replaced file under the backup's name, as Windows documents;
     // any other error leaves both files as they were.
@@ -28,9 +33,13 @@ struct SystemDouble {
     std::string currentDirectory;                 // the last directory set
     std::vector<std::uint32_t> moduleCapacities;  // the capacity of each module path call
     std::vector<std::string> directoryCalls;      // every path handed to SetCurrentDir
-    // "read PATH", "inspect PATH", "create PATH", "overwrite PATH",
+    // "read PATH", "locate PATH", "free PATH", "create PATH",
+    // "overwrite PATH OFFSET COUNT" (and " end" where it sets the end),
     // "replace PATH", "move FROM TO", "rename FROM TO", "remove PATH"
     std::vector<std::string> fileCalls;
+    // The file's bytes after each write in place and each end set: what a
+    // crash right after it would leave.
+    std::vector<std::string> inPlace;
     std::map<std::string, std::string> files;  // bytes by path, as given
     std::map<std::string, std::uint32_t> attributes;
     // What ReplaceFileW carries over to the new file and a move does not:
@@ -54,6 +63,8 @@ struct SystemDouble {
     std::vector<std::string> OtherNames(const std::string& path) const;
     // A rename: whatever stood at `to` is gone, a link or a name of a file.
     void MoveEntry(const std::string& from, const std::string& to);
+    // Whether the path lies in a folder that is not there.
+    bool InGoneFolder(const std::string& path) const;
 };
 
 SystemDouble& TheSystem();

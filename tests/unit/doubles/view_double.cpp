@@ -13,11 +13,13 @@ namespace view {
 
 void SetText(WindowRef control, TextId text) {
     TheView().texts[control] = Shown(text);
+    TheView().fits.erase(control);
     TheView().calls.push_back("text");
 }
 
 void SetText(WindowRef control, const char* utf8) {
     TheView().texts[control] = utf8;
+    TheView().fits.erase(control);
     TheView().calls.push_back("text");
 }
 
@@ -27,14 +29,17 @@ void SetTextParts(WindowRef control, const TextPart* parts, int count) {
         text += parts[i].text != 0 ? Shown(parts[i].text, parts[i].count) : parts[i].bytes;
     }
     TheView().texts[control] = text;
+    TheView().fits.erase(control);
     TheView().calls.push_back("text");
 }
 
-bool SetTextPartsWithin(WindowRef control, const TextPart* parts, int count, int, int) {
+bool SetTextPartsWithin(WindowRef control, const TextPart* parts, int count, int shortened,
+                        int lines) {
     const auto before = TheView().texts.find(control);
-    const std::string old = before != TheView().texts.end() ? before->second : std::string();
     const bool known = before != TheView().texts.end();
+    const std::string old = known ? before->second : std::string();
     SetTextParts(control, parts, count);
+    TheView().fits[control] = {shortened, lines};
     return !known || TheView().texts[control] != old;
 }
 

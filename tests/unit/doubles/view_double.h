@@ -20,8 +20,19 @@ struct ShownMessage {
 // "{id}", or "{id:count}" with the number for its "%u".
 std::string Shown(TextId text, std::uint32_t count = 0);
 
+// Of a text fitted to its control: the part that may be cut to an ellipsis
+// and the lines it must fit in.
+struct Fit {
+    int shortened;
+    int lines;
+    bool operator==(const Fit& other) const {
+        return shortened == other.shortened && lines == other.lines;
+    }
+};
+
 struct ViewDouble {
     std::map<WindowRef, std::string> texts;  // last text set per control
+    std::map<WindowRef, Fit> fits;           // where the last text was fitted
     std::map<WindowRef, unsigned> checks;    // last BM_SETCHECK per button
     WindowRef focused = nullptr;
     std::vector<ShownMessage> messages;
