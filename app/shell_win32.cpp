@@ -13,6 +13,7 @@
 #include "assign/assign_page.h"
 #include "res/resource.h"
 #include "store/runtime_profiles.h"
+#include "ui/accessible_name_win32.h"  // a11y: the edition box's name
 #include "ui/center_window_win32.h"
 #include "ui/main_layout.h"
 #include "ui/wide_text_win32.h"
@@ -58,6 +59,7 @@ bool CreateMainControls(WindowRef mainWindow, InstanceRef instanceRef, MainContr
     HWND tab = CreateControl(parent, instance, WC_TABCONTROLW, IDC_TAB, 0, kTabStyle, layout.tab);
     HWND combo =
         CreateControl(parent, instance, L"COMBOBOX", IDC_EDITION, 0, kComboStyle, layout.combo);
+    NameControl(combo, IDS_EDITION);  // a11y: no label names it for screen readers
     HWND ok = CreateControl(parent, instance, L"BUTTON", IDOK, IDS_OK, kOkStyle, layout.ok);
     HWND cancel = CreateControl(parent, instance, L"BUTTON", IDCANCEL, IDS_CANCEL, kCancelStyle,
                                 layout.cancel);

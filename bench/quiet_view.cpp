@@ -21,6 +21,7 @@ void SetTextPartsWithin(WindowRef, const TextPart* parts, int, int, int) {
 }
 void SetButtonCheck(WindowRef, unsigned) {}
 void Focus(WindowRef) {}
+void AnnounceNameChange(WindowRef) {}
 int ShowMessage(WindowRef, TextId, TextId, std::uint32_t) {
     return kIdOk;
 }

@@ -50,6 +50,12 @@
 #define IDS_CONTROLLERS_UNUSED 18
 #define IDS_CONTROLLERS_UNOPENED 19
 #define IDS_NO_CONTROLLER 20
+// What screen readers say for the controls: a slot's name, with "%1" its
+// row's label, "%u" its number and "%2" what it holds (IDS_SLOT_EMPTY where
+// nothing); the edition box's name.
+#define IDS_SLOT_NAME 21
+#define IDS_SLOT_EMPTY 22
+#define IDS_EDITION 23
 
 // The predefined control classes by their atoms, as resource compilers store
 // "BUTTON" and "STATIC" in a dialog template.
