@@ -11,6 +11,7 @@
 #include "app/window_layout_win32.h"
 #include "res/resource.h"
 #include "store/runtime_profiles.h"
+#include "ui/accessible_name_win32.h"
 #include "ui/dpi_win32.h"
 #include "ui/wide_text_win32.h"
 
@@ -93,6 +94,8 @@ bool CreateMainControls(WindowRef mainWindow, InstanceRef instanceRef, MainContr
     state.tab = CreateControl(parent, instance, WC_TABCONTROLW, IDC_TAB, 0, kTabStyle, drawn.tab);
     state.combo =
         CreateControl(parent, instance, L"COMBOBOX", IDC_EDITION, 0, kComboStyle, drawn.combo);
+    // No label names it for a screen reader.
+    NameControl(state.combo, IDS_EDITION);
     state.ok = CreateControl(parent, instance, L"BUTTON", IDOK, IDS_OK, kOkStyle, drawn.ok);
     state.cancel = CreateControl(parent, instance, L"BUTTON", IDCANCEL, IDS_CANCEL, kCancelStyle,
                                  drawn.cancel);

@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "assign/assign_record.h"
+#include "assign/slot_name.h"
 #include "ui/view_port.h"
 
 void HandlePageCommand(int page, int id) {
@@ -34,7 +35,9 @@ void InitPageControls(int page, const PageControls& controls,
     for (int row = 0; row < kRowCount; ++row) {
         const TextPart label = OutsideText(labelTexts[row], labelEncoding);
         view::SetTextParts(controls.labels[row], &label, 1);
+        PageRowLabels[page].texts[row] = labelTexts[row];
     }
+    PageRowLabels[page].encoding = labelEncoding;
     view::SetText(controls.hint, IDS_HINT);
     view::SetText(controls.reset, IDS_RESET);
     LoadPageGrid(page);

@@ -1,6 +1,24 @@
 #include "assign/assign_page_win32.h"
 
+#include <cstdint>
+
 #include "assign/assign_page.h"
+#include "assign/slot_name.h"
+#include "ui/accessible_name_win32.h"
+#include "ui/wide_text_win32.h"
+
+namespace {
+
+// Keyed page * 24 + row * 3 + slot.
+void SlotAccessibleName(std::uintptr_t key, WideText& name) {
+    const int page = static_cast<int>(key / kSlotCount);
+    const int index = static_cast<int>(key % kSlotCount);
+    SlotName composed;
+    ComposeSlotName(page, index / kSlotsPerRow, index % kSlotsPerRow, composed);
+    name.AppendPart(composed.text);
+}
+
+}  // namespace
 
 INT_PTR CALLBACK GamepadPageProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     return AssignPageProc(0, window, message, wParam, lParam);
@@ -34,7 +52,10 @@ void InitAssignPage(int page, HWND window, const RowLabels& labels) {
     for (int row = 0; row < kRowCount; ++row) {
         controls.labels[row] = GetDlgItem(window, LabelId(row));
         for (int slot = 0; slot < kSlotsPerRow; ++slot) {
-            controls.radios[row * kSlotsPerRow + slot] = GetDlgItem(window, RadioId(row, slot));
+            const int index = row * kSlotsPerRow + slot;
+            controls.radios[index] = GetDlgItem(window, RadioId(row, slot));
+            NameControl(static_cast<HWND>(controls.radios[index]), SlotAccessibleName,
+                        static_cast<std::uintptr_t>(page * kSlotCount + index));
         }
     }
     controls.hint = GetDlgItem(window, kHintId);

@@ -6,6 +6,7 @@
 std::int32_t SlotGrid[kPageCount][kRowCount][kSlotsPerRow] = {};
 std::int32_t SlotCursor[kPageCount] = {};
 WindowRef SlotRadios[kPageCount][kSlotCount] = {};
+std::int32_t SlotCaptioned[kPageCount][kSlotCount] = {};
 
 namespace {
 
@@ -114,7 +115,15 @@ void RefreshSlotCaption(int page, int row, int slot) {
     }
     const std::int32_t value = SlotGrid[page][row][slot];
     const bool named = value >= 0 && value <= kInputCount;
-    view::SetText(SlotRadios[page][row * kSlotsPerRow + slot], InputNameTable[named ? value : 0]);
+    const int index = row * kSlotsPerRow + slot;
+    view::SetText(SlotRadios[page][index], InputNameTable[named ? value : 0]);
+    // The name says what the slot holds; a reader on the slot says it again
+    // only where that changed, and nothing at the page's first fill.
+    std::int32_t& captioned = SlotCaptioned[page][index];
+    if (captioned != 0 && captioned != value + 1) {
+        view::AnnounceNameChange(SlotRadios[page][index]);
+    }
+    captioned = value + 1;
 }
 
 void SetRadioCheck(WindowRef button, int checked) {

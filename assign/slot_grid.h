@@ -17,6 +17,9 @@ extern std::int32_t SlotGrid[kPageCount][kRowCount][kSlotsPerRow];
 extern std::int32_t SlotCursor[kPageCount];
 // Radio button of (row, slot) at index row * 3 + slot.
 extern WindowRef SlotRadios[kPageCount][kSlotCount];
+// The grid value each radio button's caption shows, plus 1; 0 before its
+// first caption.
+extern std::int32_t SlotCaptioned[kPageCount][kSlotCount];
 
 void LoadPageGrid(int page);
 void StoreGridsToRecord();

@@ -22,6 +22,7 @@ bool SetTextPartsWithin(WindowRef, const TextPart* parts, int, int, int) {
 }
 void SetButtonCheck(WindowRef, unsigned) {}
 void Focus(WindowRef) {}
+void AnnounceNameChange(WindowRef) {}
 int ShowMessage(WindowRef, TextId, TextId, std::uint32_t) {
     return kIdOk;
 }

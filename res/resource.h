@@ -52,6 +52,12 @@
 #define IDS_NO_CONTROLLER 20
 // At close: Padloom.ini is a link that leads nowhere the file can be made.
 #define IDS_SETTINGS_LINK_BROKEN 21
+// What screen readers say for the controls: a slot's name, with "%1" its
+// row's label, "%u" its number and "%2" what it holds (IDS_SLOT_EMPTY where
+// nothing); the edition box's name.
+#define IDS_SLOT_NAME 22
+#define IDS_SLOT_EMPTY 23
+#define IDS_EDITION 24
 
 // The predefined control classes by their atoms, as resource compilers store
 // "BUTTON" and "STATIC" in a dialog template.

@@ -25,19 +25,25 @@ constexpr int kIdNo = 7;
 extern WindowRef MessageBoxOwner;
 
 // One piece of a control's text: a text of the tool's own, in the language in
-// use, with `count` for its "%u"; or, where `text` is 0, bytes from outside.
+// use, with `count` for its "%u" and `args` for its "%1", "%2"... (where a
+// language puts them); or, where `text` is 0, bytes from outside.
 struct TextPart {
     TextId text;
     std::uint32_t count;
     const char* bytes;
     TextEncoding encoding;
+    const TextPart* args;
+    int argCount;
 };
 
 inline TextPart OwnText(TextId text, std::uint32_t count = 0) {
-    return {text, count, nullptr, TextEncoding::Utf8};
+    return {text, count, nullptr, TextEncoding::Utf8, nullptr, 0};
+}
+inline TextPart OwnTextWith(TextId text, std::uint32_t count, const TextPart* args, int argCount) {
+    return {text, count, nullptr, TextEncoding::Utf8, args, argCount};
 }
 inline TextPart OutsideText(const char* bytes, TextEncoding encoding) {
-    return {0, 0, bytes, encoding};
+    return {0, 0, bytes, encoding, nullptr, 0};
 }
 
 namespace view {
@@ -59,6 +65,10 @@ bool SetTextPartsWithin(WindowRef control, const TextPart* parts, int count, int
 void SetButtonCheck(WindowRef button, unsigned state);
 // SetFocus.
 void Focus(WindowRef control);
+// Tells screen readers that the control's accessible name has changed
+// (EVENT_OBJECT_NAMECHANGE for its client object), so that one reading the
+// focused control says its new name.
+void AnnounceNameChange(WindowRef control);
 // A message box of the tool's own text and caption; answers the button pressed.
 int ShowMessage(WindowRef owner, TextId text, TextId caption, std::uint32_t type);
 

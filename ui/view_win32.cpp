@@ -70,11 +70,7 @@ void Join(const TextPart* parts, int count, int marked, WideText& text, int& fro
     to = 0;
     for (int i = 0; i < count; ++i) {
         from = i == marked ? text.Length() : from;
-        if (parts[i].text != 0) {
-            text.AppendOwn(parts[i].text, parts[i].count);
-        } else {
-            text.Append(parts[i].bytes, parts[i].encoding);
-        }
+        text.AppendPart(parts[i]);
         to = i == marked ? text.Length() : to;
     }
 }
@@ -104,6 +100,10 @@ void SetButtonCheck(WindowRef button, unsigned state) {
 
 void Focus(WindowRef control) {
     SetFocus(static_cast<HWND>(control));
+}
+
+void AnnounceNameChange(WindowRef control) {
+    NotifyWinEvent(EVENT_OBJECT_NAMECHANGE, static_cast<HWND>(control), OBJID_CLIENT, CHILDID_SELF);
 }
 
 int ShowMessage(WindowRef owner, TextId text, TextId caption, std::uint32_t type) {

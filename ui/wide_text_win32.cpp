@@ -74,11 +74,16 @@ bool WideText::Reserve(int length) {
     return true;
 }
 
-void WideText::AppendOwn(TextId text, std::uint32_t count) {
+void WideText::AppendOwn(TextId text, std::uint32_t count, const TextPart* args, int argCount) {
     const OwnTextChars own = FindOwnText(text);
     int from = 0;
     for (int i = 0; i + 1 < own.length; ++i) {
-        if (own.chars[i] == L'%' && own.chars[i + 1] == L'u') {
+        if (own.chars[i] != L'%') {
+            continue;
+        }
+        const wchar_t next = own.chars[i + 1];
+        const int arg = next - L'1';
+        if (next == L'u') {
             Append(own.chars + from, i - from);
             wchar_t digits[11];
             int at = 11;
@@ -87,11 +92,24 @@ void WideText::AppendOwn(TextId text, std::uint32_t count) {
                 count /= 10;
             } while (count != 0);
             Append(digits + at, 11 - at);
-            from = i + 2;
-            ++i;
+        } else if (arg >= 0 && arg < argCount && arg < 9) {
+            Append(own.chars + from, i - from);
+            AppendPart(args[arg]);
+        } else {
+            continue;
         }
+        from = i + 2;
+        ++i;
     }
     Append(own.chars + from, own.length - from);
+}
+
+void WideText::AppendPart(const TextPart& part) {
+    if (part.text != 0) {
+        AppendOwn(part.text, part.count, part.args, part.argCount);
+    } else if (part.bytes != nullptr) {
+        Append(part.bytes, part.encoding);
+    }
 }
 
 void WideText::Append(const char* text, TextEncoding encoding) {

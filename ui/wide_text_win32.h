@@ -26,8 +26,12 @@ class WideText {
     WideText(const WideText&) = delete;
     WideText& operator=(const WideText&) = delete;
 
-    // A text of the tool's own, with `count` in decimal for its "%u".
-    void AppendOwn(TextId text, std::uint32_t count);
+    // A text of the tool's own, with `count` in decimal for its "%u" and
+    // args[n - 1] for its "%n" (1 to 9); a placeholder without an argument
+    // stays as it is.
+    void AppendOwn(TextId text, std::uint32_t count, const TextPart* args = nullptr,
+                   int argCount = 0);
+    void AppendPart(const TextPart& part);
     // A part that cannot be converted (or no memory for it) is left out.
     void Append(const char* text, TextEncoding encoding);
     void Append(const wchar_t* text);

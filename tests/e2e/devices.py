@@ -196,6 +196,47 @@ class Double:
                               "line": (int(w), int(h)), "lines": int(f["lines"])})
         return found
 
+    def accessible(self):
+        """The tool's controls as a screen reader finds them, read by the double
+        inside the tool's process: ({hwnd: {'parent', 'id', 'role', 'state',
+        'standard': (role, state) of the standard object, 'name'}}, whether
+        oleacc.dll was loaded before this reading)."""
+        done = sum(l == "accessible end" for l in self.lines())
+        self.send("accessible")
+        lines = self.wait_log(lambda ls: sum(l == "accessible end" for l in ls) > done and ls, 10,
+                              "the accessible objects")
+        last = len(lines) - 1 - lines[::-1].index("command accessible")
+        found, loaded = {}, None
+        for l in lines[last + 1:lines.index("accessible end", last)]:
+            if l.startswith("accessible oleacc-loaded="):
+                loaded = l.endswith("=1")
+            elif l.startswith("accessible window="):
+                head, _, name = l.partition(" name=")
+                f = dict(kv.split("=", 1) for kv in head.split()[1:])
+                check("failed" not in f, f"no accessible object: {l}")
+                found[int(f["window"])] = {
+                    "parent": int(f["parent"]), "id": int(f["id"]), "role": int(f["role"]),
+                    "state": int(f["state"], 16), "name": name,
+                    "standard": (int(f["standard-role"]), int(f["standard-state"], 16))}
+        return found, loaded
+
+    def watch_names(self):
+        """From now on the double logs each name change the tool announces."""
+        self.send("watch names")
+
+    def name_changes(self):
+        """The announced name changes so far: [{'window', 'id', 'object',
+        'child', 'name'}], the name as a reader read it at the event."""
+        changes = []
+        for l in self.lines():
+            if l.startswith("namechange "):
+                head, _, name = l.partition(" name=")
+                f = dict(kv.split("=", 1) for kv in head.split()[1:])
+                changes.append({"window": int(f["window"]), "id": int(f["id"]),
+                                "object": int(f["object"]), "child": int(f["child"]),
+                                "name": name})
+        return changes
+
     def enumerations(self):
         """How many controller enumerations the program has begun."""
         return sum(l == ENUM_BEGIN for l in self.lines())

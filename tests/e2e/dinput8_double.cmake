@@ -4,6 +4,7 @@
 add_library(dinput8_double SHARED
   ${CMAKE_CURRENT_LIST_DIR}/dinput8_double/dinput8_double.cpp
   ${CMAKE_CURRENT_LIST_DIR}/dinput8_double/double_state.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/dinput8_double/accessible_reader.cpp
   ${CMAKE_CURRENT_LIST_DIR}/dinput8_double/dinput8.def)
 set_target_properties(dinput8_double PROPERTIES OUTPUT_NAME dinput8 PREFIX "")
 target_link_libraries(dinput8_double PRIVATE padloom_warnings)
@@ -27,11 +28,13 @@ if(CMAKE_SIZEOF_VOID_P EQUAL 8)
   padloom_e2e_test(e2e_devices test_devices.py DINPUT8 TIMEOUT 600)
 else()
   # The 32-bit program: pad buttons and keys assigned and OK storing the
-  # record, hot-plug, and every text whole in every language at every scaling.
+  # record, hot-plug, every text whole in every language at every scaling,
+  # and the accessible objects (COM's 32-bit calling convention).
   padloom_e2e_test(e2e_devices test_devices.py DINPUT8 TIMEOUT 600
                    ONLY one_controller_fills_the_gamepad_page
                         controller_plugged_in_later_assigns_and_a_second_does_not_take_over
                         unplugging_the_read_controller_hands_over_to_the_next
                         window_follows_a_monitor_of_another_dpi
-                        every_text_whole_in_every_language_at_every_scaling)
+                        every_text_whole_in_every_language_at_every_scaling
+                        screen_reader_hears_every_slot_and_each_capture)
 endif()

@@ -270,6 +270,90 @@ def every_text_whole_in_every_language_at_every_scaling(s):
         driver.set_display_dpi(s, 96)
 
 
+# Screen readers
+
+STATE_FOCUSED, STATE_INVISIBLE, STATE_FOCUSABLE = 0x4, 0x8000, 0x100000
+OBJID_CLIENT, CHILDID_SELF = -4, 0
+JA_NAME, EN_NAME = "{label}、スロット{n}: {held}", "{label}, slot {n}: {held}"
+
+
+def slot_names(st, acc):
+    """The shown page's 8 x 3 slot names as a screen reader reads them."""
+    page = st.visible_page()
+    return [[acc[page[driver.slot_id(r, n)]["hwnd"]]["name"] for n in range(3)] for r in range(8)]
+
+
+def expected_names(grid, labels, form, empty):
+    return [[form.format(label=labels[r], n=n + 1, held=empty if held == "----" else held)
+             for n, held in enumerate(row)] for r, row in enumerate(grid.cells)]
+
+
+def check_reader(st, acc, grid, labels, form, empty, what):
+    """Names as the grid and labels say; roles and states the standard
+    object's, every slot focusable, the focus on the selection."""
+    check_eq(slot_names(st, acc), expected_names(grid, labels, form, empty), f"{what}: names")
+    page = st.visible_page()
+    slots = [page[driver.slot_id(r, n)]["hwnd"] for r in range(8) for n in range(3)]
+    combo = st.control(1033, page=False)["hwnd"]
+    for hwnd in slots + [combo]:
+        check_eq((acc[hwnd]["role"], acc[hwnd]["state"]), acc[hwnd]["standard"],
+                 f"{what}: role and state of {acc[hwnd]['id']}")
+    check(all(acc[h]["state"] & STATE_FOCUSABLE for h in slots), f"{what}: a slot not focusable")
+    r, n = grid.selected()
+    check_eq([h for h in slots if acc[h]["state"] & STATE_FOCUSED],
+             [page[driver.slot_id(r, n)]["hwnd"]], f"{what}: focused slot")
+
+
+def screen_reader_hears_every_slot_and_each_capture(s):
+    """Read inside the tool's process as a screen reader reads it: each slot
+    named by its row's label (from Padloom.ini; the letter where a label is
+    empty), its number and what it holds, in the tool's language, the edition
+    box named; a capture or Delete announces the slots it changed; a hidden
+    page reads as hidden."""
+    folder = s.new_folder("ja")
+    s.write_ini(folder, "[KeyName]\nA=決定\nB=\n")
+    d = Double(s, folder, ["controllers 1"])
+    app = d.launch()
+    app.wait_shown(60)
+    st = s.wait_for(lambda st: st.focus_id() == driver.slot_id(0, 0), 10, "the selection focused")
+    d.watch_names()
+    acc, loaded = d.accessible()
+    check(not loaded, "oleacc.dll loaded before a reader asked for it")
+    labels = ["決定", "B", "C", "X", "Y", "Z", "L", "R"]
+    grid = Grid(DEFAULT_PAD)
+    check_reader(st, acc, grid, labels, JA_NAME, "空き", "at start")
+    check_eq(acc[st.control(1033, page=False)["hwnd"]]["name"], "エディション", "edition box")
+    check_eq(acc[st.control(1032)["hwnd"]]["name"], "リセット(R)", "Reset")
+    hidden = [p for p in st.pages() if not p["visible"]]
+    check(hidden and all(acc[p["hwnd"]]["state"] & STATE_INVISIBLE for p in hidden),
+          "the hidden page reads as visible")
+
+    # Button 4 swaps into row A slot 1 from row X; Delete empties row B slot 1.
+    page = st.visible_page()
+    announced = []
+    for press, held, changed in ((lambda: d.press_button(3), "Button 4", [(0, 0), (3, 0)]),
+                                 (lambda: d.press_key(DIK_DELETE), None, [(1, 0)])):
+        press()
+        grid.assign(held)
+        names = expected_names(grid, labels, JA_NAME, "空き")
+        announced += [(page[driver.slot_id(r, n)]["hwnd"], OBJID_CLIENT, CHILDID_SELF, names[r][n])
+                      for r, n in changed]
+        d.ticks(2)
+        got = [(c["window"], c["object"], c["child"], c["name"]) for c in d.name_changes()]
+        check_eq(got, announced, f"names announced after {held}")
+        check_reader(s.probe(), d.accessible()[0], grid, labels, JA_NAME, "空き", f"after {held}")
+
+    # English on a Western system, the labels the letters.
+    app.stop()
+    d = Double(s, s.new_folder("en"), ["controllers 1"])
+    d.launch(driver.WESTERN).wait_shown(60)
+    st = s.wait_for(lambda st: st.focus_id() == driver.slot_id(0, 0), 10, "the selection focused")
+    acc = d.accessible()[0]
+    check_reader(st, acc, Grid(DEFAULT_PAD), list(driver.ROWS), EN_NAME, "empty", "in English")
+    check_eq(acc[st.control(1033, page=False)["hwnd"]]["name"], "Edition", "edition box in English")
+    check_eq(acc[st.control(1032)["hwnd"]]["name"], "Reset", "Reset in English")
+
+
 # How many controllers
 
 
@@ -681,7 +765,8 @@ SCENARIOS = ([one_controller_fills_the_gamepad_page, window_follows_a_monitor_of
               unplugged_first_controller_leaves_the_keyboard_working,
               controller_plugged_in_later_assigns_and_a_second_does_not_take_over,
               unplugging_the_read_controller_hands_over_to_the_next,
-              controller_plugged_back_at_once_is_opened_again]
+              controller_plugged_back_at_once_is_opened_again,
+              screen_reader_hears_every_slot_and_each_capture]
              + [failing_open(step, created) for step, created in FAILING_STEPS]
              + [mouse_refusing_its_format_leaves_controllers_working,
                 controller_failing_creation_is_skipped,

@@ -77,6 +77,7 @@ TEST_F(TickAllocationTest, TicksAllocateNothing) {
     // Room for the view double's own record of the edits made below; the
     // double, not the tick, would otherwise allocate.
     TheView().calls.reserve(1 << 20);
+    TheView().renamed.reserve(1 << 20);
     for (int page = 0; page < kPageCount; ++page) {
         for (WindowRef radio : SlotRadios[page])
             TheView().checks[radio] = 0;

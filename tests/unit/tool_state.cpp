@@ -4,6 +4,7 @@
 
 #include "assign/assign_record.h"
 #include "assign/slot_grid.h"
+#include "assign/slot_name.h"
 #include "doubles/view_double.h"
 #include "input/input_device_set.h"
 
@@ -21,6 +22,10 @@ void ResetToolState() {
         for (auto& radio : SlotRadios[page]) {
             radio = nullptr;
         }
+        for (auto& captioned : SlotCaptioned[page]) {
+            captioned = 0;
+        }
+        PageRowLabels[page] = RowLabels();
     }
     InputDevices = InputDeviceSet();
     TheView().Reset();

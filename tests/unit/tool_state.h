@@ -1,5 +1,6 @@
 // Puts the process-wide state of the tool back to its start between tests:
-// record, grids, cursors, radio handles, input devices and the view double.
+// record, grids, cursors, radio handles and what their captions show, the
+// pages' labels, input devices and the view double.
 #pragma once
 
 #include "base/platform_refs.h"

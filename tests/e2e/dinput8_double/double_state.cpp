@@ -11,6 +11,7 @@
 #include <map>
 #include <sstream>
 
+#include "accessible_reader.h"
 #include "di_guids.h"
 
 namespace dd {
@@ -430,6 +431,10 @@ void Apply(const std::vector<std::string>& w, const std::string& line) {
         if (window)
             EnumChildWindows(window, MeasureControl, 0);
         Log("measured");
+    } else if (verb == "accessible") {
+        LogAccessible(window);
+    } else if (verb == "watch" && w.size() == 2 && w[1] == "names") {
+        WatchNameChanges();
     } else if (verb == "mark") {
         // Only logged: shows the driver that a later device read has begun.
     } else {

@@ -9,6 +9,18 @@ std::string Shown(TextId text, std::uint32_t count) {
     return "{" + std::to_string(text) + (count != 0 ? ":" + std::to_string(count) : "") + "}";
 }
 
+std::string Shown(const TextPart& part) {
+    if (part.text == 0) {
+        return part.bytes != nullptr ? part.bytes : "";
+    }
+    std::string shown = Shown(part.text, part.count);
+    shown.pop_back();
+    for (int i = 0; i < part.argCount; ++i) {
+        shown += "|" + Shown(part.args[i]);
+    }
+    return shown + "}";
+}
+
 namespace view {
 
 void SetText(WindowRef control, TextId text) {
@@ -26,7 +38,7 @@ void SetText(WindowRef control, const char* utf8) {
 void SetTextParts(WindowRef control, const TextPart* parts, int count) {
     std::string text;
     for (int i = 0; i < count; ++i) {
-        text += parts[i].text != 0 ? Shown(parts[i].text, parts[i].count) : parts[i].bytes;
+        text += Shown(parts[i]);
     }
     TheView().texts[control] = text;
     TheView().fits.erase(control);
@@ -51,6 +63,11 @@ void SetButtonCheck(WindowRef button, unsigned state) {
 void Focus(WindowRef control) {
     TheView().focused = control;
     TheView().calls.push_back("focus");
+}
+
+void AnnounceNameChange(WindowRef control) {
+    TheView().renamed.push_back(control);
+    TheView().calls.push_back("renamed");
 }
 
 int ShowMessage(WindowRef owner, TextId text, TextId caption, std::uint32_t type) {

@@ -19,6 +19,10 @@ struct ShownMessage {
 // How the double records a text of the tool's own among a control's text:
 // "{id}", or "{id:count}" with the number for its "%u".
 std::string Shown(TextId text, std::uint32_t count = 0);
+// A part as the double records it: bytes from outside as they are, a text of
+// the tool's own as Shown gives it, with its arguments after '|':
+// "{21:1|A|{22}}".
+std::string Shown(const TextPart& part);
 
 // Of a text fitted to its control: the part that may be cut to an ellipsis
 // and the lines it must fit in.
@@ -35,8 +39,9 @@ struct ViewDouble {
     std::map<WindowRef, Fit> fits;           // where the last text was fitted
     std::map<WindowRef, unsigned> checks;    // last BM_SETCHECK per button
     WindowRef focused = nullptr;
+    std::vector<WindowRef> renamed;  // AnnounceNameChange, in order
     std::vector<ShownMessage> messages;
-    std::vector<std::string> calls;  // "text", "check", "focus", "message" in order
+    std::vector<std::string> calls;  // "text", "check", "focus", "renamed", "message" in order
     int nextAnswer = kIdOk;          // answer of the next boxes
 
     void Reset() { *this = ViewDouble(); }
