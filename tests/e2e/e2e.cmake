@@ -13,8 +13,10 @@ set_target_properties(e2e_themed_window PROPERTIES OUTPUT_NAME themed_window)
 target_compile_definitions(e2e_themed_window PRIVATE PADLOOM_THEMED_ANCHOR)
 target_link_libraries(e2e_themed_window PRIVATE comctl32)
 # The third: the tool's window from its own resources, and nothing else.
-add_executable(e2e_template_window WIN32 template_window.cpp ${PROJECT_SOURCE_DIR}/res/padloom.rc)
+add_executable(e2e_template_window WIN32 minimal_window.cpp ${PROJECT_SOURCE_DIR}/res/padloom.rc)
 set_target_properties(e2e_template_window PROPERTIES OUTPUT_NAME template_window)
+target_compile_definitions(e2e_template_window PRIVATE PADLOOM_THEMED_ANCHOR
+                                                       PADLOOM_TEMPLATE_ANCHOR)
 target_include_directories(e2e_template_window PRIVATE ${PROJECT_SOURCE_DIR})
 target_link_libraries(e2e_template_window PRIVATE comctl32)
 foreach(tool e2e_probe e2e_volatile_key e2e_minimal_window e2e_themed_window e2e_template_window)
