@@ -33,6 +33,10 @@ struct {
     MadePage made[TabPageSet::kMaxPages];
     FontChoice face;
     bool faceChosen;
+    // The font the pages are drawn in: the dialog manager's own where it is
+    // the one wanted (each page then keeps its own), else `font`.
+    HFONT inUse;
+    bool dialogsOwn;
     ControlFont font;
     // Made for a DPI that WM_GETDPISCALEDSIZE asked about.
     ControlFont prepared;
@@ -122,6 +126,17 @@ void ChooseFace(int index, int dpi, const wchar_t* firstChoice) {
     Pages.face = ChooseFont(wanted, Pages.points > 0 ? Pages.points : 9, 72, dpi, texts.Get(),
                             firstChoice, Pages.font);
     Pages.faceChosen = true;
+    LOGFONTW found = {};
+    Pages.dialogsOwn = Pages.font.Handle() != nullptr &&
+                       GetObjectW(Pages.font.Handle(), sizeof(found), &found) != 0 &&
+                       found.lfHeight == wanted.lfHeight &&
+                       lstrcmpiW(found.lfFaceName, wanted.lfFaceName) == 0;
+    if (Pages.dialogsOwn) {
+        Pages.font.Release();
+        Pages.inUse = made;
+    } else {
+        Pages.inUse = Pages.font.Handle();
+    }
 }
 
 void PlacePage(int index, const MainPlan& plan) {
@@ -164,8 +179,8 @@ void Build(HWND tab, HINSTANCE instance, int initialPage, const RowLabels& label
             ChooseFace(i, dpi, firstChoice);
         }
     }
-    if (Pages.font.Handle() != nullptr) {
-        GiveFont(Pages.font.Handle());
+    if (!Pages.dialogsOwn && Pages.inUse != nullptr) {
+        GiveFont(Pages.inUse);
     }
     PostMessageW(GetParent(tab), kMakeLaterMessage, 0, 0);
 }
@@ -177,7 +192,7 @@ bool MakeLater(const MainPlan* plan) {
     for (int i = 0; i < TabPages.PageCount(); ++i) {
         if (!Pages.made[i].setUp) {
             SetUp(i);
-            const HFONT font = Pages.font.Handle();
+            const HFONT font = Pages.dialogsOwn ? nullptr : Pages.inUse;
             for (HWND child : Pages.made[i].children) {
                 if (child != nullptr && font != nullptr) {
                     SendMessageW(child, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
@@ -205,7 +220,7 @@ const PageItem* TemplateItems(int& count) {
 }
 
 HFONT Font() {
-    return Pages.font.Handle();
+    return Pages.inUse;
 }
 
 HFONT FontAt(int dpi) {
@@ -224,10 +239,13 @@ void TakeDpi(int dpi) {
         return;
     }
     GiveFont(Pages.prepared.Handle());
-    // The font replaced is deleted now that no control uses it.
+    // The font replaced is deleted now that no control uses it; the dialog
+    // manager's own are its pages' to delete.
     Pages.font.Swap(Pages.prepared);
     Pages.prepared.Release();
     Pages.preparedDpi = 0;
+    Pages.inUse = Pages.font.Handle();
+    Pages.dialogsOwn = false;
 }
 
 HWND Reset() {

@@ -110,10 +110,8 @@ void SetWindowRect(HWND window, const LayoutRect& rect) {
 }
 
 void Apply(MainWindowState& state, const MainPlan& plan, const wchar_t* line) {
-    wchar_t shown[512] = {};
-    GetWindowTextW(state.controllerLine, shown, 512);
-    if (state.controllerLine != nullptr && lstrcmpW(shown, line) != 0) {
-        SetWindowTextW(state.controllerLine, line);
+    if (state.controllerLine != nullptr) {
+        ShowText(state.controllerLine, line);
     }
     {
         WindowBatch batch;

@@ -2,7 +2,6 @@
 
 #include <ole2.h>
 
-#include <commctrl.h>
 #include <oleacc.h>
 
 #include <new>
@@ -249,21 +248,44 @@ bool AnswerNamed(HWND control, WPARAM wParam, AccessibleNameSource source, std::
     return answer > 0;
 }
 
-// The subclass id is the name's source, so that one procedure serves every
-// kind of name.
-LRESULT CALLBACK NamedControlProc(HWND control, UINT message, WPARAM wParam, LPARAM lParam,
-                                  UINT_PTR id, DWORD_PTR key) {
+// The controls named, each with the procedure it had. A plain subclass of
+// the window procedure rather than SetWindowSubclass: comctl32 finds its
+// subclass data with GetPropW on every message, which under Wine is a round
+// trip to its server, for every paint of every slot. The table is small and
+// filled once, so the look-up by handle costs nothing that shows.
+struct NamedControl {
+    HWND control;
+    WNDPROC original;
+    AccessibleNameSource source;
+    std::uintptr_t key;
+};
+constexpr int kMostNamed = 64;
+NamedControl Named[kMostNamed] = {};
+int NamedCount = 0;
+
+const NamedControl* Find(HWND control) {
+    for (int i = 0; i < NamedCount; ++i) {
+        if (Named[i].control == control) {
+            return &Named[i];
+        }
+    }
+    return nullptr;
+}
+
+LRESULT CALLBACK NamedControlProc(HWND control, UINT message, WPARAM wParam, LPARAM lParam) {
+    const NamedControl* named = Find(control);
+    if (named == nullptr) {
+        return DefWindowProcW(control, message, wParam, lParam);
+    }
     // WM_GETOBJECT's object id is a DWORD: in 64 bits, lParam's upper half is
     // not to be looked at.
     if (message == WM_GETOBJECT && static_cast<DWORD>(lParam) == static_cast<DWORD>(OBJID_CLIENT)) {
         LRESULT answer = 0;
-        if (AnswerNamed(control, wParam, reinterpret_cast<AccessibleNameSource>(id), key, answer)) {
+        if (AnswerNamed(control, wParam, named->source, named->key, answer)) {
             return answer;
         }
-    } else if (message == WM_NCDESTROY) {
-        RemoveWindowSubclass(control, NamedControlProc, id);
     }
-    return DefSubclassProc(control, message, wParam, lParam);
+    return CallWindowProcW(named->original, control, message, wParam, lParam);
 }
 
 void OwnTextName(std::uintptr_t key, WideText& name) {
@@ -273,8 +295,26 @@ void OwnTextName(std::uintptr_t key, WideText& name) {
 }  // namespace
 
 bool NameControl(HWND control, AccessibleNameSource source, std::uintptr_t key) {
-    return control != nullptr && source != nullptr &&
-           SetWindowSubclass(control, NamedControlProc, reinterpret_cast<UINT_PTR>(source), key);
+    if (control == nullptr || source == nullptr || NamedCount == kMostNamed ||
+        Find(control) != nullptr) {
+        return false;
+    }
+    // Entered before the procedure is replaced, which sends the control
+    // nothing; a window procedure of another process cannot be replaced.
+    NamedControl& named = Named[NamedCount];
+    named = {control, reinterpret_cast<WNDPROC>(GetWindowLongPtrW(control, GWLP_WNDPROC)), source,
+             key};
+    if (named.original == nullptr) {
+        return false;
+    }
+    ++NamedCount;
+    if (SetWindowLongPtrW(control, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&NamedControlProc)) ==
+        0) {
+        named = {};
+        --NamedCount;
+        return false;
+    }
+    return true;
 }
 
 bool NameControl(HWND control, TextId name) {

@@ -17,6 +17,15 @@ bool SameText(const wchar_t* a, const wchar_t* b) {
 
 }  // namespace
 
+void ShowText(HWND control, const wchar_t* text) {
+    constexpr int kRoom = 512;
+    wchar_t shown[kRoom];
+    const int length = GetWindowTextW(control, shown, kRoom);
+    if (length >= kRoom - 1 || !SameText(shown, text)) {
+        SetWindowTextW(control, text);
+    }
+}
+
 SIZE MeasureText(HDC dc, HFONT font, const wchar_t* text, int width, bool noPrefix) {
     if (dc == nullptr) {
         return {0, 0};
@@ -83,7 +92,7 @@ bool SetTextToFit(HWND control, const wchar_t* text, int from, int to, int lines
     GetClientRect(control, &client);
     HDC dc = client.right > 0 ? GetDC(control) : nullptr;
     if (dc == nullptr) {
-        SetWindowTextW(control, text);
+        ShowText(control, text);
         return changed;
     }
     WideText fitted;
@@ -91,7 +100,7 @@ bool SetTextToFit(HWND control, const wchar_t* text, int from, int to, int lines
     FitText(dc, reinterpret_cast<HFONT>(SendMessageW(control, WM_GETFONT, 0, 0)), fit, client.right,
             fitted);
     ReleaseDC(control, dc);
-    SetWindowTextW(control, fitted.Get());
+    ShowText(control, fitted.Get());
     return changed;
 }
 

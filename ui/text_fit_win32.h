@@ -12,6 +12,10 @@
 // an access key and takes no room.
 SIZE MeasureText(HDC dc, HFONT font, const wchar_t* text, int width, bool noPrefix);
 
+// Sets the control's text unless it shows that text already: each change is
+// a repaint, and under Wine a round trip to its server.
+void ShowText(HWND control, const wchar_t* text);
+
 // A text that must fit in `lines` lines of a width: beyond that, the part
 // [from, to) loses characters from its end, never half of a surrogate pair,
 // and ends in an ellipsis. Measured without prefixes, as a static with

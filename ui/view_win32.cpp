@@ -55,11 +55,11 @@ class ThreadUiLanguage {
 namespace view {
 
 void SetText(WindowRef control, TextId text) {
-    SetWindowTextW(static_cast<HWND>(control), WideText(text).Get());
+    ShowText(static_cast<HWND>(control), WideText(text).Get());
 }
 
 void SetText(WindowRef control, const char* utf8) {
-    SetWindowTextW(static_cast<HWND>(control), WideText(utf8, TextEncoding::Utf8).Get());
+    ShowText(static_cast<HWND>(control), WideText(utf8, TextEncoding::Utf8).Get());
 }
 
 namespace {
@@ -82,7 +82,7 @@ void SetTextParts(WindowRef control, const TextPart* parts, int count) {
     int from = 0;
     int to = 0;
     Join(parts, count, -1, text, from, to);
-    SetWindowTextW(static_cast<HWND>(control), text.Get());
+    ShowText(static_cast<HWND>(control), text.Get());
 }
 
 bool SetTextPartsWithin(WindowRef control, const TextPart* parts, int count, int shortened,
