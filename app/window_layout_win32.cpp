@@ -129,9 +129,10 @@ void Apply(MainWindowState& state, const MainPlan& plan, const wchar_t* line) {
     if (!Same(outer, plan.window)) {
         SetWindowRect(state.window, plan.window);
     }
-    // The frame taken is the one the window has; a system that draws another
-    // once the window is sized (as Wine 8 may after WM_DPICHANGED) gets one
-    // more move with the frame it drew.
+    // The frame taken is the one the window has. A system that draws another
+    // once the window is sized (a frame that depends on the size, or one of
+    // another DPI drawn after WM_DPICHANGED) gets one more move with the
+    // frame it drew: the one exception to a single move.
     RECT client = {};
     GetClientRect(state.window, &client);
     if (client.right != plan.clientWidth || client.bottom != plan.clientHeight) {

@@ -34,5 +34,5 @@ HICON LoadIconOfSize(HINSTANCE instance, int id, int size);
 
 // Asks the dialog manager not to rescale a page dialog on a DPI change
 // (Windows 10 1703 and later do so for dialogs of a per-monitor-v2 window):
-// the tool scales the pages itself, from the geometry they were made with.
+// the tool places the pages' controls itself, from the page template.
 void KeepDialogFromRescaling(HWND dialog);

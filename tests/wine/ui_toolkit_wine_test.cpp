@@ -1,6 +1,6 @@
 // The window toolkit on real controls: the tab control with the two real
-// pages (template 102), the combo box, the control font and centring, on the
-// 1024 x 768 screen that wine-run gives.
+// pages (template 102), the combo box, the control font and a pass of the
+// window's layout, on the 1024 x 768 screen that wine-run gives.
 #include <windows.h>
 
 #include <commctrl.h>
@@ -17,7 +17,6 @@
 #include "app/window_layout_win32.h"
 #include "assign/assign_page.h"
 #include "res/resource.h"
-#include "ui/center_window_win32.h"
 #include "ui/combo_box_control_win32.h"
 #include "ui/control_font_win32.h"
 #include "ui/tab_page_set_win32.h"
@@ -296,35 +295,6 @@ TEST_F(ComboBoxTest, ItemTextLongerThanTheBufferIsNotCopied) {
     EXPECT_STREQ(text, L"");
     EXPECT_TRUE(combo_.SelectByText("MAPLE", false));
     EXPECT_EQ(combo_.CurrentSelection(), 1);
-}
-
-TEST(CenterWindow, CentresOnTheDesktopOrAReference) {
-    RECT desktop = {};
-    GetWindowRect(GetDesktopWindow(), &desktop);
-    ASSERT_EQ(desktop.right, 1024);
-    ASSERT_EQ(desktop.bottom, 768);
-
-    HWND window = CreateHost(480, 328);
-    CenterWindow(window, nullptr);
-    RECT rect = {};
-    GetWindowRect(window, &rect);
-    EXPECT_EQ(rect.left, 272);
-    EXPECT_EQ(rect.top, 220);
-    EXPECT_EQ(rect.right - rect.left, 480);
-    EXPECT_EQ(rect.bottom - rect.top, 328);
-
-    // An odd-sized reference: the halves are truncated.
-    HWND reference = CreateHost(1025, 769);
-    GetWindowRect(reference, &rect);
-    ASSERT_EQ(rect.right, 1025);
-    ASSERT_EQ(rect.bottom, 769);
-    SetWindowPos(window, HWND_TOP, 3, 4, 0, 0, SWP_NOSIZE);
-    CenterWindow(window, reference);
-    GetWindowRect(window, &rect);
-    EXPECT_EQ(rect.left, 272);
-    EXPECT_EQ(rect.top, 220);
-    DestroyWindow(reference);
-    DestroyWindow(window);
 }
 
 TEST(ControlFont, IsTheShiftJisGothicAtTwelvePixels) {
